@@ -1,0 +1,39 @@
+#include "common/ClassroomGroup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// The 32-bit value inet_addr gives for a.b.c.d.
+uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
+{
+    const uint8_t octets[4] = {a, b, c, d};
+    uint32_t value;
+    std::memcpy(&value, octets, sizeof value);
+    return value;
+}
+
+struct GroupCase {
+    uint32_t configured;
+    uint8_t classroom;
+    uint32_t expected;
+};
+
+TEST(ClassroomGroup, AddsTheClassroomToTheThirdOctetModulo256)
+{
+    const GroupCase cases[] = {
+        {Address(227, 1, 1, 7), 0, Address(227, 1, 1, 7)},
+        {Address(227, 1, 1, 7), 3, Address(227, 1, 4, 7)},
+        {Address(227, 1, 255, 7), 1, Address(227, 1, 0, 7)},
+        {Address(230, 9, 200, 1), 255, Address(230, 9, 199, 1)},
+    };
+    for (const GroupCase& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "classroom " << int(c.classroom));
+        EXPECT_EQ(kq::MakeClassroomGroup(c.configured, c.classroom), c.expected);
+    }
+}
+
+} // namespace

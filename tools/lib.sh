@@ -1,0 +1,104 @@
+# Shared shell functions of the harness scripts. Source it; don't run it.
+
+KQ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+KQ_BUILD="$KQ_ROOT/build"
+KQ_WIN_BUILD="$KQ_BUILD/win"
+KQ_NATIVE_BUILD="$KQ_BUILD/native"
+KQ_DIST="$KQ_ROOT/dist"
+KQ_WINE_TEMPLATE="$KQ_BUILD/wine-template"
+
+# Where the install folders go on a PC's C: drive, and the registry values
+# that point the programs at them.
+KQ_INSTALL_DIR_WIN='C:\Tutorium'
+
+kq_wine_env() {
+  export WINEDEBUG=-all
+  export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+  # No Mono or Gecko installers: the programs need neither.
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+}
+
+kq_jobs() { nproc 2>/dev/null || echo 2; }
+
+# Configure (once) and build both trees, then lay out dist/.
+kq_build() {
+  if [ ! -f "$KQ_WIN_BUILD/build.ninja" ]; then
+    cmake -S "$KQ_ROOT" -B "$KQ_WIN_BUILD" -G Ninja \
+      -DCMAKE_TOOLCHAIN_FILE="$KQ_ROOT/cmake/mingw-w64.cmake" >/dev/null
+  fi
+  if [ ! -f "$KQ_NATIVE_BUILD/build.ninja" ]; then
+    cmake -S "$KQ_ROOT" -B "$KQ_NATIVE_BUILD" -G Ninja >/dev/null
+  fi
+  cmake --build "$KQ_NATIVE_BUILD" -j "$(kq_jobs)"
+  cmake --build "$KQ_WIN_BUILD" -j "$(kq_jobs)"
+  rm -rf "$KQ_DIST"
+  cmake --install "$KQ_WIN_BUILD" >/dev/null
+}
+
+# Writes a .reg file (given as UTF-8 on stdin) into a prefix. regedit wants
+# UTF-16 with a byte-order mark for texts outside ASCII.
+kq_reg_import() {
+  local prefix="$1" file
+  file="$(mktemp --suffix=.reg)"
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$file"
+  WINEPREFIX="$prefix" wine regedit /S "$(winepath_of "$file")" >/dev/null 2>&1
+  WINEPREFIX="$prefix" wineserver -w
+  rm -f "$file"
+}
+
+# Unix path -> the path Wine sees (Z: maps the Unix root).
+winepath_of() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
+
+# One Wine prefix per build, booted once; PCs and test runs get linked copies.
+kq_wine_template() {
+  kq_wine_env
+  [ -f "$KQ_WINE_TEMPLATE/.kq-ready" ] && return 0
+  rm -rf "$KQ_WINE_TEMPLATE"
+  mkdir -p "$KQ_BUILD"
+  echo "wine: creating the template prefix"
+  WINEPREFIX="$KQ_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$KQ_WINE_TEMPLATE" wineserver -w
+  # The programs ask for "宋体"; Wine shows it with the installed CJK font.
+  kq_reg_import "$KQ_WINE_TEMPLATE" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"宋体"="WenQuanYi Zen Hei"
+"SimSun"="WenQuanYi Zen Hei"
+"新宋体"="WenQuanYi Zen Hei"
+REG
+  touch "$KQ_WINE_TEMPLATE/.kq-ready"
+}
+
+# A copy of the template: files hard-linked, but the registry files that Wine
+# rewrites in place are real copies so the template never changes.
+kq_wine_copy() {
+  local dest="$1" reg
+  rm -rf "$dest"
+  cp -al "$KQ_WINE_TEMPLATE" "$dest"
+  rm -f "$dest/wineserver" # the template's server lock, not the copy's
+  for reg in system.reg user.reg userdef.reg; do
+    rm -f "$dest/$reg"
+    cp "$KQ_WINE_TEMPLATE/$reg" "$dest/$reg"
+  done
+}
+
+# A free X display number from $1 upward.
+kq_free_display() {
+  local n="$1"
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  echo "$n"
+}
+
+# Starts Xvfb on display $1 with screen geometry $2; waits until it answers.
+kq_start_xvfb() {
+  local display="$1" geometry="${2:-1024x768x24}" i
+  Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -ac >/dev/null 2>&1 &
+  echo $!
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$display" ] && return 0
+    sleep 0.05
+  done
+  echo "Xvfb :$display did not start" >&2
+  return 1
+}
