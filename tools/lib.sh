@@ -83,6 +83,14 @@ kq_wine_copy() {
   done
 }
 
+# Starts the prefix's wineserver and Wine's own services once, with no
+# standard streams of ours: a service started later by a test process would
+# inherit that test's output pipe and keep ctest waiting for it to close.
+kq_wine_warmup() {
+  wineserver -p </dev/null >/dev/null 2>&1
+  wine wineboot </dev/null >/dev/null 2>&1
+}
+
 # A free X display number from $1 upward.
 kq_free_display() {
   local n="$1"

@@ -1,0 +1,18 @@
+#pragma once
+// CScrollBar: a scroll-bar control, as passed to OnHScroll / OnVScroll.
+
+#include "framework/Wnd.h"
+
+class CScrollBar : public CWnd {
+    DECLARE_DYNAMIC(CScrollBar)
+public:
+    CScrollBar() = default;
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    int GetScrollPos() const;
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const;
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+    BOOL SetScrollInfo(LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+};

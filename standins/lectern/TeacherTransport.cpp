@@ -1,0 +1,387 @@
+#include "standins/lectern/TeacherTransport.h"
+
+#include <cstring>
+#include <vector>
+
+#include "common/LecternMessages.h"
+#include "common/SeatTextRecord.h"
+#include "common/StudentLogonRecord.h"
+#include "common/TextField.h"
+#include "standins/common/Trace.h"
+#include "standins/lectern/Clock.h"
+#include "standins/lectern/CommandMap.h"
+#include "standins/lectern/Install.h"
+
+namespace kq::lectern {
+
+namespace {
+
+constexpr char kModule[] = "Lectern";
+constexpr uint32_t kByeCopies = 3;
+constexpr uint32_t kBusyWaitMs = 5; // while copies are due
+constexpr uint32_t kIdleWaitMs = 50;
+
+HWND WindowOf(uint32_t handle)
+{
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(handle)));
+}
+
+bool IsMulticast(uint32_t address)
+{
+    const uint8_t first = reinterpret_cast<const uint8_t*>(&address)[0];
+    return first >= 224 && first <= 239;
+}
+
+uint16_t CommandPort(const TeacherConfig& config)
+{
+    return PortBeside(config.MainPort, kCommandPortOffset);
+}
+
+} // namespace
+
+std::shared_ptr<TeacherTransport> TeacherTransport::Open(const TeacherConfig& config, const Timing& timing)
+{
+    if (!IsWindow(WindowOf(config.mainWindow)) || !IsMulticast(config.classroomGroup)) {
+        Trace(kModule, "LecternOpen refused: window or group invalid");
+        return nullptr;
+    }
+    auto transport = std::make_shared<TeacherTransport>(PrivateTag{}, config, timing);
+    if (!transport->bridge_.Create() || !transport->Start()) {
+        Trace(kModule, "LecternOpen failed: error %d", transport->endpoint_.lastError());
+        transport->bridge_.Destroy();
+        return nullptr;
+    }
+    Trace(kModule, "LecternOpen group=%s port=%u", Dotted(config.classroomGroup).c_str(), CommandPort(config));
+    return transport;
+}
+
+TeacherTransport::TeacherTransport(PrivateTag, const TeacherConfig& config, const Timing& timing)
+    : config_(config), timing_(timing), window_(WindowOf(config.mainWindow)), session_(NewSessionNumber())
+{
+}
+
+TeacherTransport::~TeacherTransport()
+{
+    Close();
+}
+
+bool TeacherTransport::Start()
+{
+    if (!endpoint_.Open(PortBeside(config_.MainPort, kRequestPortOffset), 0, ReadAdapterAddress()))
+        return false;
+    running_ = true;
+    worker_ = std::thread([this] { Run(); });
+    return true;
+}
+
+void TeacherTransport::Stop()
+{
+    running_ = false;
+    if (worker_.joinable())
+        worker_.join();
+    endpoint_.Close();
+}
+
+void TeacherTransport::Close()
+{
+    if (closed_.exchange(true))
+        return;
+    running_ = false;
+    if (worker_.joinable())
+        worker_.join();
+    // The copies still due go out now, and the goodbye last of all.
+    std::vector<Outgoing> due;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        repeats_.TakeDue(UINT64_MAX, due);
+        repeats_.clear();
+    }
+    for (const Outgoing& copy : due)
+        endpoint_.SendTo(copy.address, copy.port, copy.bytes, copy.size);
+    Datagram bye;
+    bye.kind = Kind::TeacherBye;
+    for (uint32_t i = 0; i < kByeCopies; ++i)
+        SendToClass(bye, 1);
+    endpoint_.Close();
+    bridge_.Destroy();
+    Trace(kModule, "LecternClose");
+}
+
+void TeacherTransport::Send(Datagram& datagram, uint32_t address, uint16_t port, uint32_t copies)
+{
+    Outgoing out;
+    out.address = address;
+    out.port = port;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        datagram.session = session_;
+        datagram.sequence = nextSequence_++;
+        out.size = Encode(datagram, out.bytes, sizeof out.bytes);
+        if (out.size == 0)
+            return;
+        if (copies > 1)
+            repeats_.Add(out, copies - 1, timing_.copyGapMs, NowMs());
+    }
+    endpoint_.SendTo(address, port, out.bytes, out.size);
+}
+
+void TeacherTransport::SendToClass(Datagram& datagram, uint32_t copies)
+{
+    Send(datagram, config_.classroomGroup, CommandPort(config_), copies);
+}
+
+void TeacherTransport::SendCommand(const CommandBlockWithTail& block)
+{
+    const CommandBlock& source = block.block;
+    Datagram datagram;
+    datagram.kind = Kind::Command;
+    CommandBody& command = datagram.command;
+    command.code = source.code;
+    command.param = source.param;
+    command.extra = source.extra;
+    std::memcpy(command.args, source.args, sizeof command.args);
+    if (source.targetCount > kMaxTargetSeats) {
+        Trace(kModule, "LecternSendCommand code=%u dropped: %u targets", source.code, source.targetCount);
+        return;
+    }
+    // Seats outside 1..160 are left out, but a list must never become the whole class.
+    const uint8_t* seats = TargetSeats(block);
+    for (uint16_t i = 0; i < source.targetCount; ++i) {
+        if (seats[i] >= kFirstSeatNumber && seats[i] <= kLastSeatNumber)
+            command.targets[command.targetCount++] = seats[i];
+    }
+    if (source.targetCount > 0 && command.targetCount == 0) {
+        Trace(kModule, "LecternSendCommand code=%u dropped: no valid target seat", source.code);
+        return;
+    }
+    Trace(kModule, "LecternSendCommand code=%u targets=%u param=%u", command.code, command.targetCount,
+          command.param);
+    SendToClass(datagram, timing_.copies);
+}
+
+void TeacherTransport::SetConfig(const TeacherConfig& config)
+{
+    Trace(kModule, "LecternSetConfig group=%s port=%u", Dotted(config.classroomGroup).c_str(),
+          CommandPort(config));
+    TeacherConfig next = config;
+    // An unusable address or window keeps the one in use.
+    if (!IsMulticast(next.classroomGroup)) {
+        next.classroomGroup = config_.classroomGroup;
+        next.MainPort = config_.MainPort;
+    }
+    if (!IsWindow(WindowOf(next.mainWindow)))
+        next.mainWindow = config_.mainWindow;
+    // The worker reads the configuration: it rests while it changes.
+    Stop();
+    config_ = next;
+    window_ = WindowOf(config_.mainWindow);
+    if (!Start())
+        PostMessageA(window_, WM_LECTERN_ERROR, kLecternErrorFatal, endpoint_.lastError());
+}
+
+void TeacherTransport::SetOptions(const BroadcastOptions& options)
+{
+    options_ = options;
+    Trace(kModule, "LecternSetOptions compress=%u delaySon=%u delayMon=%u record=%u screenChange=%u",
+          options.CompressMethord, options.DelaySon, options.DelayMon, options.Record, options.ScreenChange);
+}
+
+void TeacherTransport::Notify(uint16_t event, intptr_t value)
+{
+    Trace(kModule, "event %u value %lld", event, static_cast<long long>(value));
+    PostMessageA(window_, WM_LECTERN_NOTIFY, event, value);
+}
+
+void TeacherTransport::Run()
+{
+    uint64_t lastBeacon = 0;
+    uint64_t lastSilenceCheck = 0;
+    int reportedError = 0;
+    std::vector<Outgoing> due;
+    uint8_t buffer[kMaxDatagramSize + 1];
+    while (running_) {
+        const uint64_t now = NowMs();
+        std::vector<int> silent;
+        bool busy;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            repeats_.TakeDue(now, due);
+            busy = !repeats_.empty();
+            if (now - lastSilenceCheck >= timing_.heartbeatMs / 2) {
+                lastSilenceCheck = now;
+                silent = roster_.CollectSilent(now, timing_.studentSilentMs, timing_.forgetMs);
+            }
+        }
+        for (const Outgoing& copy : due)
+            endpoint_.SendTo(copy.address, copy.port, copy.bytes, copy.size);
+        due.clear();
+        for (int seat : silent)
+            Notify(EventForCondition(Condition::StudentSilent), seat);
+        if (now - lastBeacon >= timing_.beaconMs) {
+            lastBeacon = now;
+            Datagram beacon;
+            beacon.kind = Kind::Beacon;
+            beacon.beacon.versionId = config_.VersionID;
+            SendToClass(beacon, 1);
+        }
+
+        size_t size = 0;
+        uint32_t address = 0;
+        uint16_t port = 0;
+        // One byte more than the largest datagram, so an oversized one shows.
+        const auto received =
+            endpoint_.Receive(buffer, sizeof buffer, &size, &address, &port, busy ? kBusyWaitMs : kIdleWaitMs);
+        if (received == UdpEndpoint::Received::Timeout)
+            continue;
+        if (received == UdpEndpoint::Received::Error) {
+            if (endpoint_.lastError() != reportedError) {
+                reportedError = endpoint_.lastError();
+                PostMessageA(window_, WM_LECTERN_ERROR, kLecternErrorReport, reportedError);
+            }
+            Sleep(kIdleWaitMs);
+            continue;
+        }
+        Datagram datagram;
+        const DecodeStatus status = received == UdpEndpoint::Received::Oversized
+                                        ? DecodeStatus::BadLength
+                                        : Decode(buffer, size, &datagram);
+        if (status != DecodeStatus::Ok) {
+            ++dropped_;
+            Trace(kModule, "dropped a datagram from %s: %s", Dotted(address).c_str(), DescribeStatus(status));
+            continue;
+        }
+        if (!IsTeacherKind(datagram.kind))
+            OnDatagram(datagram, address, port, NowMs());
+    }
+}
+
+void TeacherTransport::OnDatagram(const Datagram& datagram, uint32_t address, uint16_t port, uint64_t now)
+{
+    const auto self = weak_from_this().lock();
+    if (!self)
+        return; // being destroyed
+    const StudentKey key = {address, port, datagram.session};
+    int seat = 0;
+    switch (datagram.kind) {
+    case Kind::Logon: {
+        LogonReplyBody reply;
+        StudentRoster::LogonVerdict verdict;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            verdict = roster_.OnLogon(key, datagram.logon.attempt, now, &reply);
+        }
+        if (verdict == StudentRoster::LogonVerdict::Ask) {
+            const LogonBody logon = datagram.logon;
+            bridge_.Post([self, key, logon] { self->AskWindow(key, logon); });
+        } else if (verdict == StudentRoster::LogonVerdict::Repeat) {
+            Datagram answer;
+            answer.kind = Kind::LogonReply;
+            answer.logonReply = reply;
+            Send(answer, key.address, key.port, 1);
+        }
+        break;
+    }
+    case Kind::Heartbeat: {
+        StudentRoster::HeartbeatVerdict verdict;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            verdict = roster_.OnHeartbeat(key, now, &seat);
+        }
+        if (verdict == StudentRoster::HeartbeatVerdict::Back) {
+            Notify(EventForCondition(Condition::StudentBack), seat);
+        } else if (verdict == StudentRoster::HeartbeatVerdict::Unknown) {
+            Datagram relogon;
+            relogon.kind = Kind::Relogon;
+            relogon.relogon.studentSession = key.session;
+            Send(relogon, key.address, key.port, 1);
+        }
+        break;
+    }
+    case Kind::Request: {
+        bool accepted;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            accepted = roster_.AcceptRequest(key, datagram.sequence, now, &seat);
+        }
+        if (!accepted)
+            break;
+        const uint16_t event = EventForRequest(datagram.request.type);
+        if (event == kEventSeatText) {
+            const RequestBody request = datagram.request;
+            bridge_.Post([self, seat, request] { self->ReportSeatText(seat, request); });
+        } else if (event != 0) {
+            Notify(event, seat);
+        } else {
+            Trace(kModule, "request type %u from seat %d has no event", datagram.request.type, seat);
+        }
+        break;
+    }
+    case Kind::StudentBye: {
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            seat = roster_.OnBye(key);
+        }
+        if (seat > 0)
+            Notify(EventForCondition(Condition::StudentSilent), seat);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void TeacherTransport::AskWindow(const StudentKey& key, const LogonBody& logon)
+{
+    if (closed_)
+        return;
+    StudentLogonRecord record = {};
+    record.senderAddress = key.address;
+    CopyTextField(record.seatName, logon.seatName);
+    std::memcpy(record.adapterAddress, logon.adapterAddress, sizeof record.adapterAddress);
+    const int32_t result =
+        static_cast<int32_t>(SendMessageA(window_, WM_STUDENT_LOGON, 0, reinterpret_cast<LPARAM>(&record)));
+    if (closed_)
+        return; // the handler closed the transport
+    const bool accepted = result >= 1;
+    const bool bothVersioned = logon.versionId != 0 && config_.VersionID != 0;
+    const bool older = accepted && bothVersioned && logon.versionId < config_.VersionID;
+    const bool newer = accepted && bothVersioned && logon.versionId > config_.VersionID;
+
+    LogonReplyBody reply;
+    reply.studentSession = key.session;
+    reply.attempt = logon.attempt;
+    reply.result = result;
+    reply.handUpAllowed = record.handUpAllowed;
+    reply.homeworkActive = record.homeworkActive;
+    reply.homeworkPort = record.homeworkPort;
+    reply.updatePort = older ? PortBeside(config_.MainPort, kUpdatePortOffset) : 0;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        roster_.CompleteLogon(key, logon.attempt, reply, NowMs());
+    }
+    Trace(kModule, "logon %s from %s: %d", record.seatName, Dotted(key.address).c_str(), result);
+    Datagram answer;
+    answer.kind = Kind::LogonReply;
+    answer.logonReply = reply;
+    Send(answer, key.address, key.port, timing_.copies);
+
+    if (accepted && logon.perHost)
+        Notify(EventForCondition(Condition::StudentPerHost), 0);
+    if (newer)
+        Notify(EventForCondition(Condition::StudentNewer), logon.versionId);
+    if (older)
+        Notify(EventForCondition(Condition::StudentOlder), reply.updatePort);
+}
+
+void TeacherTransport::ReportSeatText(int seat, const RequestBody& request)
+{
+    if (closed_)
+        return;
+    SeatTextRecord record = {};
+    record.seat = static_cast<uint32_t>(seat);
+    CopyTextField(record.text, request.text);
+    Trace(kModule, "event %u seat %d text %s", kEventSeatText, seat, record.text);
+    SendMessageA(window_, WM_LECTERN_NOTIFY, kEventSeatText, reinterpret_cast<LPARAM>(&record));
+}
+
+} // namespace kq::lectern

@@ -1,0 +1,62 @@
+#include "standins/quizhall/PaperWindow.h"
+
+namespace {
+
+constexpr int kWidth = 520;
+constexpr int kHeight = 420;
+
+HMODULE ThisModule()
+{
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
+            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&ThisModule), &module);
+    return module;
+}
+
+} // namespace
+
+HWND PaperWindow::Show(const std::string& title, const std::string& text)
+{
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &WindowProc;
+    windowClass.hInstance = ThisModule();
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
+        CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, ThisModule(), nullptr);
+    if (window == nullptr)
+        return nullptr;
+    RECT client;
+    GetClientRect(window, &client);
+    CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text.c_str(),
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
+        client.right, client.bottom, window, nullptr, ThisModule(), nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+void PaperWindow::ShowModal(const std::string& title, const std::string& text)
+{
+    HWND window = Show(title, text);
+    MSG msg;
+    while (window != nullptr && IsWindow(window)) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam)); // the host's loop must see it too
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+LRESULT CALLBACK PaperWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SIZE) {
+        MoveWindow(GetWindow(window, GW_CHILD), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
