@@ -79,4 +79,33 @@ static_assert(offsetof(TeacherConfig, buttonFlags) == 596);
 static_assert(offsetof(TeacherConfig, buttonIds) == 1064);
 static_assert(offsetof(TeacherConfig, buttonPositions) == 1220);
 
+// The panel buttons in table order: panel A (0-5), the function panel
+// (6-26), panel C (27-38).
+inline constexpr uint32_t kPanelButtonIds[kPanelButtonCount] = {
+    501, 503, 504, 505, 502, 506,
+    300, 301, 302, 303, 304, 305, 306, 307, 308, 309, 310,
+    311, 312, 313, 314, 315, 316, 317, 318, 319, 320,
+    601, 602, 603, 608, 605, 606, 607, 610, 609, 612, 611, 613};
+
+// Where each of those buttons sits on its panel, same order.
+inline constexpr int32_t kPanelButtonPositions[kPanelButtonCount][2] = {
+    {17, 6}, {140, 6}, {17, 37}, {140, 37}, {17, 68}, {140, 68},
+    {0, 0}, {71, 0}, {142, 0}, {0, 29}, {71, 29}, {142, 29}, {0, 58}, {71, 58}, {142, 58},
+    {0, 87}, {71, 87}, {142, 87}, {0, 116}, {71, 116}, {142, 116}, {0, 145}, {71, 145},
+    {142, 145}, {0, 174}, {71, 174}, {142, 174},
+    {17, 11}, {132, 11}, {17, 42}, {132, 42}, {17, 103}, {132, 103}, {17, 135}, {132, 135},
+    {17, 167}, {132, 167}, {17, 199}, {132, 199}};
+
+// Every set shows every button, with the fixed ids and positions.
+inline void SetDefaultButtonTables(TeacherConfig& config)
+{
+    for (auto& set : config.buttonFlags)
+        for (auto& flag : set)
+            flag = 1;
+    for (size_t i = 0; i < kPanelButtonCount; ++i) {
+        config.buttonIds[i] = kPanelButtonIds[i];
+        config.buttonPositions[i] = {kPanelButtonPositions[i][0], kPanelButtonPositions[i][1]};
+    }
+}
+
 } // namespace kq

@@ -18,10 +18,13 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
             }
         }
         break;
+    case DLL_THREAD_DETACH:
+        AfxFreeThreadState();
+        break;
     case DLL_PROCESS_DETACH:
         if (pApp != nullptr)
             pApp->ExitInstance();
-        AfxReleaseThreadHooks(); // their procedures go with the DLL
+        AfxFreeThreadState(); // its hook procedures go with the DLL
         break;
     default:
         break;

@@ -159,6 +159,16 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo)
     return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    // A frame without a class of its own paints the usual window background.
+    if (cs.lpszClass == nullptr) {
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                           reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    }
+    return CWnd::PreCreateWindow(cs);
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     return m_hAccelTable != nullptr && pMsg->message >= WM_KEYFIRST &&

@@ -45,6 +45,7 @@ public:
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
     HACCEL m_hAccelTable = nullptr;
 

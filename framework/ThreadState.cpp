@@ -6,8 +6,6 @@
 #include "framework/Wnd.h"
 
 namespace {
-// The thread's state once it exists: a plain pointer needs no clean-up of
-// its own, so a DLL being unloaded can ask without creating the state.
 thread_local AfxThreadState* t_state = nullptr;
 } // namespace
 
@@ -15,28 +13,25 @@ AfxThreadState::AfxThreadState() = default;
 
 AfxThreadState::~AfxThreadState()
 {
-    AfxReleaseThreadHooks();
-    t_state = nullptr;
+    if (hCbtHook != nullptr)
+        ::UnhookWindowsHookEx(hCbtHook);
+    if (hMsgFilterHook != nullptr)
+        ::UnhookWindowsHookEx(hMsgFilterHook);
     // The temporary wrappers go with the maps; none of them owns its handle.
 }
 
 AfxThreadState& AfxGetThreadState()
 {
-    static thread_local AfxThreadState state;
-    t_state = &state;
-    return state;
+    if (t_state == nullptr)
+        t_state = new AfxThreadState;
+    return *t_state;
 }
 
-void AfxReleaseThreadHooks()
+void AfxFreeThreadState()
 {
-    if (t_state == nullptr)
-        return;
-    if (t_state->hCbtHook != nullptr)
-        ::UnhookWindowsHookEx(t_state->hCbtHook);
-    if (t_state->hMsgFilterHook != nullptr)
-        ::UnhookWindowsHookEx(t_state->hMsgFilterHook);
-    t_state->hCbtHook = nullptr;
-    t_state->hMsgFilterHook = nullptr;
+    AfxThreadState* state = t_state;
+    t_state = nullptr;
+    delete state;
 }
 
 void AfxDeleteTempMaps()

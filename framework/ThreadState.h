@@ -3,7 +3,11 @@
 // window being created, the message being handled, the temporary wrappers.
 //
 // The library is linked into every module, so each module keeps its own
-// copy of this state for each thread.
+// copy of this state for each thread. The state lives on the heap behind a
+// plain thread-local pointer: a thread-local object with a destructor hangs
+// the exit of any thread that used it once its DLL has been unloaded. It is
+// freed when a library thread ends and, in a DLL, at thread detach; the main
+// thread's and foreign threads' states of a program last until its end.
 
 #include "framework/Win32.h"
 
@@ -37,9 +41,10 @@ struct AfxThreadState {
 
 AfxThreadState& AfxGetThreadState();
 
-// Removes the calling thread's hooks, if it ever had a state. A DLL calls it
-// when it is unloaded: the hook procedures live in the DLL.
-void AfxReleaseThreadHooks();
+// Frees the calling thread's state (and removes its hooks), if it has one.
+// A DLL calls it at thread detach and when it is unloaded: the hook
+// procedures live in the DLL.
+void AfxFreeThreadState();
 
 // Frees the calling thread's temporary wrappers (windows, menus, GDI).
 void AfxDeleteTempMaps();

@@ -61,6 +61,7 @@ unsigned __stdcall AfxThreadEntry(void* pParam)
     AfxDeleteTempMaps();
     AfxGetThreadState().pThread = nullptr;
     pThread->Delete();
+    AfxFreeThreadState();
     return static_cast<unsigned>(exitCode);
 }
 
@@ -298,5 +299,6 @@ void AfxEndThread(UINT nExitCode, BOOL bDelete)
     state.pThread = nullptr;
     if (pThread != nullptr && bDelete)
         pThread->Delete();
+    AfxFreeThreadState();
     _endthreadex(nExitCode);
 }

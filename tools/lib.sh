@@ -66,6 +66,11 @@ Windows Registry Editor Version 5.00
 "宋体"="WenQuanYi Zen Hei"
 "SimSun"="WenQuanYi Zen Hei"
 "新宋体"="WenQuanYi Zen Hei"
+
+; No window manager runs on the PCs' screens: Wine must not wait for one
+; (it would wait 2 s each time a window is hidden).
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
 REG
   touch "$KQ_WINE_TEMPLATE/.kq-ready"
 }

@@ -214,10 +214,8 @@ TEST(UiThread, ThreadMessagesArriveDuringModalLoopsOfThisModuleADllAndTheSystem)
         ::Sleep(kStillSuspendedMs);
         thread->PostThreadMessage(WM_NOTE, 5, 0);
         thread->PostThreadMessage(WM_CLOSE_MODAL, 0, 0);
-        const DWORD exitCode = FinishAndWait(thread, 0);
-        std::string seen;
-        { std::lock_guard<std::mutex> g(thread->lock); for (auto& l : thread->log) seen += l + "|"; }
-        EXPECT_EQ(0u, exitCode) << c.ended << " " << seen;
+        // The thread also ends after the DLL that ran the loop was unloaded.
+        EXPECT_EQ(0u, FinishAndWait(thread, 0)) << c.ended;
         EXPECT_EQ((Log{"init", "note 5", "close modal", c.ended, "exit"}), thread->log) << c.ended;
         delete thread;
     }

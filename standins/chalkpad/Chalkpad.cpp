@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 
 namespace {
@@ -62,22 +63,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);
     kq::Trace(kModule, "start program=%s", path);
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProcedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_CROSS);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
+    kq::standin::RegisterWindowClass(kWindowClass, WindowProcedure, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+                                     IDC_CROSS, instance);
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                   kWidth, kHeight, nullptr, nullptr, instance, nullptr);
     if (window == nullptr)
         return 1;
     ShowWindow(window, show);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    kq::standin::RunMessageLoop();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "standins/kqdesk/DeskWindow.h"
 
 #include "common/KqDeskInput.h"
+#include "standins/common/StandinWindows.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,14 +32,7 @@ constexpr Button kButtons[] = {
     {kq::kDeskShutDown, "关机"},
 };
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
+using kq::standin::ThisModule;
 
 // The student install folder, or empty when it is not registered.
 std::string InstallFolder()
@@ -77,13 +71,7 @@ std::vector<std::pair<std::string, std::string>> FolderEntries(const std::string
 bool DeskWindow::Open(HWND frame, int edition)
 {
     Close();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!kq::standin::RegisterWindowClass(kClassName, &WindowProc, kq::standin::ColourBrush(COLOR_BTNFACE)))
         return false;
 
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -117,11 +105,7 @@ bool DeskWindow::Open(HWND frame, int edition)
 void DeskWindow::Close()
 {
     if (IsOpen()) {
-        // Windows are destroyed by their own thread.
-        if (GetWindowThreadProcessId(m_window, nullptr) == GetCurrentThreadId())
-            DestroyWindow(m_window);
-        else
-            SendMessageA(m_window, WM_CLOSE, 0, 0);
+        kq::standin::CloseFromAnyThread(m_window);
     }
     m_window = m_list = m_frame = nullptr;
     m_paths.clear();

@@ -1,6 +1,7 @@
 #include "standins/kqvideos/VideoPanel.h"
 
 #include "common/VideoStartRecord.h"
+#include "standins/common/StandinWindows.h"
 
 #include <cstdio>
 
@@ -24,25 +25,7 @@ enum ControlId : int {
     kEndButton,
 };
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
-
-bool RegisterPanelClass(WNDPROC windowProc)
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+using kq::standin::ThisModule;
 
 HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, int id, int x,
     int y, int width)
@@ -56,7 +39,7 @@ HWND AddControl(HWND parent, const char* kind, const char* text, DWORD style, in
 bool VideoPanel::Open(HWND host, int mode, int x, int y, bool smallScreen)
 {
     Close();
-    if (!RegisterPanelClass(&WindowProc))
+    if (!kq::standin::RegisterWindowClass(kClassName, &WindowProc, kq::standin::ColourBrush(COLOR_BTNFACE)))
         return false;
     m_host = host;
     m_window = CreateWindowExA(WS_EX_CLIENTEDGE, kClassName, "视频广播", WS_CHILD | WS_VISIBLE,
@@ -84,11 +67,7 @@ bool VideoPanel::Open(HWND host, int mode, int x, int y, bool smallScreen)
 void VideoPanel::Close()
 {
     if (IsOpen()) {
-        // Windows are destroyed by their own thread.
-        if (GetWindowThreadProcessId(m_window, nullptr) == GetCurrentThreadId())
-            DestroyWindow(m_window);
-        else
-            SendMessageA(m_window, WM_CLOSE, 0, 0);
+        kq::standin::CloseFromAnyThread(m_window);
     }
     m_window = nullptr;
     m_host = nullptr;

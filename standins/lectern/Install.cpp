@@ -15,14 +15,6 @@ constexpr size_t kAddressTextSize = 50;
 constexpr size_t kMacSize = 6;
 } // namespace
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
-
 std::string ModuleFolder()
 {
     char path[MAX_PATH] = {};

@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <string>
 
+#include "standins/common/StandinWindows.h"
+
 namespace kq::lectern {
 
-HMODULE ThisModule();
+using standin::ThisModule;
 
 // The folder of this module, without a trailing backslash.
 std::string ModuleFolder();

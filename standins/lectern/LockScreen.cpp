@@ -15,12 +15,7 @@ bool LockScreen::Show(const std::string& background)
 {
     if (window_ != nullptr)
         return true;
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = ThisModule();
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!standin::RegisterWindowClass(kClassName, WindowProc))
         return false;
     if (!background.empty())
         picture_ = static_cast<HBITMAP>(

@@ -20,17 +20,6 @@ constexpr uint32_t kIdleWaitMs = 50;
 // Seat texts that mean "no seat assigned yet": the PC logs on under its name.
 constexpr const char* kUnassignedSeats[] = {"", "NULL", "kq"};
 
-HWND WindowOf(uint32_t handle)
-{
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(handle)));
-}
-
-bool IsMulticast(uint32_t address)
-{
-    const uint8_t first = reinterpret_cast<const uint8_t*>(&address)[0];
-    return first >= 224 && first <= 239;
-}
-
 std::string SeatNameOf(const StudentInitRecord& init)
 {
     char seat[sizeof init.seatNumber];
@@ -195,8 +184,6 @@ void StudentTransport::SendRequest(const StudentRequest& request)
 void StudentTransport::Run()
 {
     std::vector<Outgoing> due;
-    int reportedError = 0;
-    uint8_t buffer[kMaxDatagramSize + 1];
     while (running_) {
         const uint64_t now = NowMs();
         TeacherLink::Due tick;
@@ -226,30 +213,11 @@ void StudentTransport::Run()
                 bridge_.Post([self] { self->DeliverTeacherLost(); });
         }
 
-        size_t size = 0;
+        Datagram datagram;
         uint32_t address = 0;
         uint16_t port = 0;
-        const auto received =
-            endpoint_.Receive(buffer, sizeof buffer, &size, &address, &port, busy ? kBusyWaitMs : kIdleWaitMs);
-        if (received == UdpEndpoint::Received::Timeout)
+        if (!inbox_.Receive(endpoint_, window_, busy ? kBusyWaitMs : kIdleWaitMs, datagram, address, port))
             continue;
-        if (received == UdpEndpoint::Received::Error) {
-            if (endpoint_.lastError() != reportedError) {
-                reportedError = endpoint_.lastError();
-                PostMessageA(window_, WM_LECTERN_ERROR, kLecternErrorReport, reportedError);
-            }
-            Sleep(kIdleWaitMs);
-            continue;
-        }
-        Datagram datagram;
-        const DecodeStatus status = received == UdpEndpoint::Received::Oversized
-                                        ? DecodeStatus::BadLength
-                                        : Decode(buffer, size, &datagram);
-        if (status != DecodeStatus::Ok) {
-            ++dropped_;
-            Trace(kModule, "dropped a datagram from %s: %s", Dotted(address).c_str(), DescribeStatus(status));
-            continue;
-        }
         if (IsTeacherKind(datagram.kind))
             OnDatagram(datagram, address, NowMs());
     }

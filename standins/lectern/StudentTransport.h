@@ -15,6 +15,7 @@
 #include "common/StudentInitRecord.h"
 #include "common/StudentRequest.h"
 #include "standins/lectern/CommandMap.h"
+#include "standins/lectern/DatagramInbox.h"
 #include "standins/lectern/RepeatQueue.h"
 #include "standins/lectern/StudentActions.h"
 #include "standins/lectern/TeacherLink.h"
@@ -69,6 +70,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> closed_{false};
     std::atomic<uint32_t> dropped_{0};
+    DatagramInbox inbox_{dropped_}; // worker thread only
 
     std::mutex lock_; // link_, repeats_, nextSequence_, adapter_
     TeacherLink link_;

@@ -1,61 +1,36 @@
 // The teacher side's exports (Lectern.dll in the teacher's install folder).
 // All calls come from the teacher program's user-interface thread.
 
-#include <winsock2.h>
-#include <windows.h>
-
-#include <memory>
-
 #include "common/BroadcastOptions.h"
 #include "common/CommandBlock.h"
 #include "common/TeacherConfig.h"
 #include "standins/common/Trace.h"
+#include "standins/lectern/LecternTeacher.h"
 #include "standins/lectern/TeacherTransport.h"
+#include "standins/lectern/TransportSlot.h"
 
 namespace {
 
 constexpr char kModule[] = "Lectern";
-constexpr WORD kWinsockVersion = MAKEWORD(2, 2);
 
-std::shared_ptr<kq::lectern::TeacherTransport> g_transport;
-bool g_winsockStarted = false;
-
-void CloseTransport()
-{
-    // Released after Close: a message handler running inside the transport
-    // keeps its own reference until it returns.
-    const auto transport = std::move(g_transport);
-    if (transport)
-        transport->Close();
-    if (g_winsockStarted) {
-        WSACleanup();
-        g_winsockStarted = false;
-    }
-}
+kq::lectern::TransportSlot<kq::lectern::TeacherTransport> g_transport;
 
 } // namespace
 
 extern "C" int LecternOpen(const kq::TeacherConfig* config)
 {
-    CloseTransport();
+    g_transport.Close();
     if (config == nullptr) {
         kq::Trace(kModule, "LecternOpen refused: no configuration");
         return 0;
     }
-    WSADATA wsa;
-    g_winsockStarted = WSAStartup(kWinsockVersion, &wsa) == 0;
-    if (!g_winsockStarted)
-        return 0;
-    g_transport = kq::lectern::TeacherTransport::Open(*config);
-    if (!g_transport)
-        CloseTransport();
-    return g_transport ? 1 : 0;
+    return g_transport.Open(*config) ? 1 : 0;
 }
 
 extern "C" void LecternClose()
 {
     kq::Trace(kModule, "LecternClose called%s", g_transport ? "" : " with nothing open");
-    CloseTransport();
+    g_transport.Close();
 }
 
 // The block is the main window's, followed by its 16-bit word that holds the

@@ -21,17 +21,6 @@ constexpr uint32_t kByeCopies = 3;
 constexpr uint32_t kBusyWaitMs = 5; // while copies are due
 constexpr uint32_t kIdleWaitMs = 50;
 
-HWND WindowOf(uint32_t handle)
-{
-    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(handle)));
-}
-
-bool IsMulticast(uint32_t address)
-{
-    const uint8_t first = reinterpret_cast<const uint8_t*>(&address)[0];
-    return first >= 224 && first <= 239;
-}
-
 uint16_t CommandPort(const TeacherConfig& config)
 {
     return PortBeside(config.MainPort, kCommandPortOffset);
@@ -51,7 +40,8 @@ std::shared_ptr<TeacherTransport> TeacherTransport::Open(const TeacherConfig& co
         transport->bridge_.Destroy();
         return nullptr;
     }
-    Trace(kModule, "LecternOpen group=%s port=%u", Dotted(config.classroomGroup).c_str(), CommandPort(config));
+    Trace(kModule, "LecternOpen window=%08x mainPort=%u group=%s port=%u", config.mainWindow, config.MainPort,
+          Dotted(config.classroomGroup).c_str(), CommandPort(config));
     return transport;
 }
 
@@ -196,9 +186,7 @@ void TeacherTransport::Run()
 {
     uint64_t lastBeacon = 0;
     uint64_t lastSilenceCheck = 0;
-    int reportedError = 0;
     std::vector<Outgoing> due;
-    uint8_t buffer[kMaxDatagramSize + 1];
     while (running_) {
         const uint64_t now = NowMs();
         std::vector<int> silent;
@@ -225,31 +213,11 @@ void TeacherTransport::Run()
             SendToClass(beacon, 1);
         }
 
-        size_t size = 0;
+        Datagram datagram;
         uint32_t address = 0;
         uint16_t port = 0;
-        // One byte more than the largest datagram, so an oversized one shows.
-        const auto received =
-            endpoint_.Receive(buffer, sizeof buffer, &size, &address, &port, busy ? kBusyWaitMs : kIdleWaitMs);
-        if (received == UdpEndpoint::Received::Timeout)
+        if (!inbox_.Receive(endpoint_, window_, busy ? kBusyWaitMs : kIdleWaitMs, datagram, address, port))
             continue;
-        if (received == UdpEndpoint::Received::Error) {
-            if (endpoint_.lastError() != reportedError) {
-                reportedError = endpoint_.lastError();
-                PostMessageA(window_, WM_LECTERN_ERROR, kLecternErrorReport, reportedError);
-            }
-            Sleep(kIdleWaitMs);
-            continue;
-        }
-        Datagram datagram;
-        const DecodeStatus status = received == UdpEndpoint::Received::Oversized
-                                        ? DecodeStatus::BadLength
-                                        : Decode(buffer, size, &datagram);
-        if (status != DecodeStatus::Ok) {
-            ++dropped_;
-            Trace(kModule, "dropped a datagram from %s: %s", Dotted(address).c_str(), DescribeStatus(status));
-            continue;
-        }
         if (!IsTeacherKind(datagram.kind))
             OnDatagram(datagram, address, port, NowMs());
     }

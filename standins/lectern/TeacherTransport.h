@@ -15,6 +15,7 @@
 #include "common/BroadcastOptions.h"
 #include "common/CommandBlock.h"
 #include "common/TeacherConfig.h"
+#include "standins/lectern/DatagramInbox.h"
 #include "standins/lectern/RepeatQueue.h"
 #include "standins/lectern/StudentRoster.h"
 #include "standins/lectern/Timing.h"
@@ -65,6 +66,7 @@ private:
     std::atomic<bool> running_{false};
     std::atomic<bool> closed_{false};
     std::atomic<uint32_t> dropped_{0};
+    DatagramInbox inbox_{dropped_}; // worker thread only
 
     std::mutex lock_; // roster_, repeats_, nextSequence_
     StudentRoster roster_;

@@ -11,6 +11,15 @@
 
 namespace kq::lectern {
 
+// Whether `address` (network order) is a multicast group (224.0.0.0/4).
+inline bool IsMulticast(uint32_t address)
+{
+    constexpr uint8_t kFirstMulticast = 224;
+    constexpr uint8_t kLastMulticast = 239;
+    const uint8_t first = reinterpret_cast<const uint8_t*>(&address)[0];
+    return first >= kFirstMulticast && first <= kLastMulticast;
+}
+
 class UdpEndpoint {
 public:
     UdpEndpoint() = default;

@@ -12,11 +12,7 @@ constexpr UINT kTaskMessage = WM_APP + 1;
 bool UiBridge::Create()
 {
     Destroy();
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = ThisModule();
-    wc.lpszClassName = kClassName;
-    if (!RegisterClassA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+    if (!standin::RegisterWindowClass(kClassName, WindowProc))
         return false;
     window_ = CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
     if (window_ == nullptr)

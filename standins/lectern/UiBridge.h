@@ -12,12 +12,19 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
 
 namespace kq::lectern {
+
+// The window a record names in its 32-bit handle field.
+inline HWND WindowOf(uint32_t handle)
+{
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(handle)));
+}
 
 class UiBridge {
 public:

@@ -2,6 +2,7 @@
 // object, unload check and the registration that "Regsvr32.exe /s" runs.
 
 #include "common/HttpService.h"
+#include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 #include "standins/proxyward/HttpServiceObject.h"
 #include "standins/proxyward/ServiceFactory.h"
@@ -22,14 +23,7 @@ constexpr char kClsidText[] = "{1F905CED-B3CE-40AB-8B87-9F744666D81C}";
 
 ServiceFactory g_factory;
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
+using kq::standin::ThisModule;
 
 bool SetText(const std::string& key, const char* name, const std::string& value)
 {

@@ -1,30 +1,19 @@
 #include "standins/quizhall/PaperWindow.h"
 
+#include "standins/common/StandinWindows.h"
+
 namespace {
 
 constexpr int kWidth = 520;
 constexpr int kHeight = 420;
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
+using kq::standin::ThisModule;
 
 } // namespace
 
 HWND PaperWindow::Show(const std::string& title, const std::string& text)
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
+    kq::standin::RegisterWindowClass(kClassName, &WindowProc, kq::standin::ColourBrush(COLOR_BTNFACE));
     HWND window = CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW,
         CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, ThisModule(), nullptr);
     if (window == nullptr)

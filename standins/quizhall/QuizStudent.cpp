@@ -1,6 +1,7 @@
 #include "standins/quizhall/QuizStudent.h"
 
 #include "common/TestStartRecord.h"
+#include "standins/common/StandinWindows.h"
 #include "standins/quizhall/PaperWindow.h"
 
 #include <vector>
@@ -15,14 +16,7 @@ constexpr int kMargin = 8;
 constexpr int kButtonHeight = 26;
 constexpr int kMaxExtraMinutes = 24 * 60;
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
+using kq::standin::ThisModule;
 
 bool ValidSeat(const char* seat)
 {
@@ -71,13 +65,7 @@ int QuizStudent::Start(const char* seat, uint32_t address, uint16_t port)
 
 bool QuizStudent::MakeWindow()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &WindowProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
+    kq::standin::RegisterWindowClass(kClassName, &WindowProc, kq::standin::ColourBrush(COLOR_BTNFACE));
     m_window = CreateWindowExA(WS_EX_TOPMOST, kClassName, "在线考试",
         WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
         kHeight, m_owner, nullptr, ThisModule(), nullptr);

@@ -1,6 +1,7 @@
 #include "standins/quizhall/QuizTeacher.h"
 
 #include "common/TextField.h"
+#include "standins/common/StandinWindows.h"
 #include "standins/quizhall/AnswerFile.h"
 
 #include <algorithm>
@@ -19,14 +20,7 @@ constexpr UINT_PTR kDeadlineTimer = 1;
 // then is counted as missing.
 constexpr UINT kCollectionMs = 5000;
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
+using kq::standin::ThisModule;
 
 // The whole file, or false when it cannot be read or is too large to send.
 bool ReadPaper(const char* path, std::string& text)
@@ -49,11 +43,7 @@ bool QuizTeacher::MakeNoticeWindow()
 {
     if (m_notices != nullptr && IsWindow(m_notices))
         return true;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = &NoticeProc;
-    windowClass.hInstance = ThisModule();
-    windowClass.lpszClassName = kNoticeClass;
-    RegisterClassA(&windowClass);
+    kq::standin::RegisterWindowClass(kNoticeClass, &NoticeProc);
     m_notices = CreateWindowExA(0, kNoticeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
         ThisModule(), nullptr);
     if (m_notices != nullptr)

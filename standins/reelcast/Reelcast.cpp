@@ -9,6 +9,7 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 #include "standins/reelcast/ChannelServer.h"
 
@@ -188,13 +189,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0)
         return 1;
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProcedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
+    kq::standin::RegisterWindowClass(kWindowClass, WindowProcedure, kq::standin::ColourBrush(COLOR_WINDOW), IDC_ARROW,
+                                     instance);
     // Untitled until it listens: whoever finds the title may talk to it at once.
     HWND window = CreateWindowExA(0, kWindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kWidth,
                                   kHeight, nullptr, nullptr, instance, nullptr);
@@ -205,11 +201,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
     }
     SetWindowTextA(window, kWindowTitle);
     ShowWindow(window, SW_SHOWMINNOACTIVE); // beside the teacher's window, not over it
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    kq::standin::RunMessageLoop();
     CloseSockets();
     WSACleanup();
     return 0;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "common/VodChannelBlock.h"
+#include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 #include "standins/vidspool/ChannelHandOff.h"
 
@@ -123,22 +124,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     if (!taken)
         g_handOff = ChannelHandOff();
 
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = WindowProcedure;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
+    kq::standin::RegisterWindowClass(kWindowClass, WindowProcedure, kq::standin::ColourBrush(COLOR_BTNFACE),
+                                     IDC_ARROW, instance);
     HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
                                   CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
     if (window == nullptr)
         return 1;
     ShowWindow(window, SW_SHOWNORMAL);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    kq::standin::RunMessageLoop();
     return 0;
 }

@@ -9,54 +9,28 @@ teacher_dll="$1"
 student_dll="$2"
 teacher_host="$3"
 student_host="$4"
-source "$(dirname "$0")/../../tools/lib.sh"
-kq_wine_env
-tools="$KQ_ROOT/tools"
+source "$(dirname "$0")/lib.sh"
 lesson_seconds=60
 
-tag="kql$$"
-work="$(mktemp -d "$KQ_BUILD/classroom-test.XXXXXX")"
-cleanup() {
-  for pc in T A1 A2; do
-    WINEPREFIX="$work/$pc/prefix" wineserver -k 2>/dev/null || true
-  done
-  "$tools/netns" down "$tag"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 # The first PC gets 198.18.1.10, the next ones .11 and .12.
-"$tools/netns" up "$tag" T A1 A2
-# The three PCs are set up side by side: each start of Wine takes seconds.
-"$tools/netns" exec "$tag" T "$tools/pc" create "$work/T" teacher &
-creating=($!)
+classroom_begin kql T A1 A2
+classroom_create T teacher A1 student A2 student
+cp "$teacher_dll" "$teacher_host" "$(classroom_drive_c T)/Tutorium/Teacher/"
 for pc in A1 A2; do
-  "$tools/netns" exec "$tag" "$pc" "$tools/pc" create "$work/$pc" student &
-  creating+=($!)
-done
-for pid in "${creating[@]}"; do
-  wait "$pid"
-done
-cp "$teacher_dll" "$teacher_host" "$work/T/prefix/drive_c/Tutorium/Teacher/"
-for pc in A1 A2; do
-  cp "$student_dll" "$student_host" "$work/$pc/prefix/drive_c/Tutorium/Student/"
+  cp "$student_dll" "$student_host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
 done
 
 export KQ_TRACE='C:\trace.txt'
-display="${DISPLAY#:}"
-"$tools/netns" exec "$tag" A1 "$tools/pc" run "$work/A1" "$display" Student/LecternStudentHost.exe \
-  'C:\report.txt' "$lesson_seconds" vanish &
+classroom_run A1 Student/LecternStudentHost.exe 'C:\report.txt' "$lesson_seconds" vanish &
 a1=$!
-"$tools/netns" exec "$tag" A2 "$tools/pc" run "$work/A2" "$display" Student/LecternStudentHost.exe \
-  'C:\report.txt' "$lesson_seconds" stay &
+classroom_run A2 Student/LecternStudentHost.exe 'C:\report.txt' "$lesson_seconds" stay &
 a2=$!
 status=0
-"$tools/netns" exec "$tag" T "$tools/pc" run "$work/T" "$display" Teacher/LecternTeacherHost.exe \
-  'C:\report.txt' "$lesson_seconds" || status=$?
+classroom_run T Teacher/LecternTeacherHost.exe 'C:\report.txt' "$lesson_seconds" || status=$?
 wait "$a1" "$a2" || true
 
-report() { iconv -f GBK -t UTF-8 -c <"$work/$1/prefix/drive_c/report.txt" 2>/dev/null | tr -d '\r' || true; }
-trace() { tr -d '\r' <"$work/$1/prefix/drive_c/trace.txt" 2>/dev/null || true; }
+report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/report.txt" 2>/dev/null | tr -d '\r' || true; }
+trace() { tr -d '\r' <"$(classroom_drive_c "$1")/trace.txt" 2>/dev/null || true; }
 for pc in T A1 A2; do
   echo "--- $pc"
   report "$pc"

@@ -1,27 +1,12 @@
-#include <windows.h>
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <string>
-
 namespace {
-
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(Battery, KeepsTheDisplayAwakeAndTracesTheCall)
 {
-    const std::string trace = ::testing::TempDir() + "battery-trace.txt";
-    std::remove(trace.c_str());
-    _putenv_s("KQ_TRACE", trace.c_str());
+    const kq::standin::TraceFile trace(kq::standin::UniqueTempPath("battery-trace", ".txt"));
 
     // Loaded by file name and looked up by name, as the engine does.
     HMODULE battery = LoadLibraryA("battery.dll");
@@ -35,11 +20,9 @@ TEST(Battery, KeepsTheDisplayAwakeAndTracesTheCall)
 
     EXPECT_EQ(requested & (ES_CONTINUOUS | ES_DISPLAY_REQUIRED),
         static_cast<EXECUTION_STATE>(ES_CONTINUOUS | ES_DISPLAY_REQUIRED));
-    EXPECT_EQ(ReadTrace(trace), "battery DoMakeScreenNotDark\n");
+    EXPECT_EQ(trace.Read(), "battery DoMakeScreenNotDark\n");
 
     FreeLibrary(battery);
-    _putenv_s("KQ_TRACE", "");
-    std::remove(trace.c_str());
 }
 
 } // namespace

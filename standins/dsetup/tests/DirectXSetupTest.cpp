@@ -1,30 +1,15 @@
-#include <windows.h>
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 namespace {
 
 using GetVersionFn = INT(WINAPI*)(DWORD*, DWORD*);
 constexpr WORD kVersionOrdinal = 11;
 
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 TEST(DirectXSetup, OrdinalElevenReportsDirectXNine)
 {
-    const std::string trace = ::testing::TempDir() + "dsetup-trace.txt";
-    std::remove(trace.c_str());
-    _putenv_s("KQ_TRACE", trace.c_str());
+    const kq::standin::TraceFile trace(kq::standin::UniqueTempPath("dsetup-trace", ".txt"));
 
     HMODULE setup = LoadLibraryA("dsetup.dll");
     ASSERT_NE(setup, nullptr);
@@ -41,13 +26,11 @@ TEST(DirectXSetup, OrdinalElevenReportsDirectXNine)
     // Null out-parameters are tolerated.
     EXPECT_NE(getVersion(nullptr, nullptr), 0);
 
-    EXPECT_EQ(ReadTrace(trace),
+    EXPECT_EQ(trace.Read(),
         "dsetup DirectXSetupGetVersion version=out revision=out\n"
         "dsetup DirectXSetupGetVersion version=null revision=null\n");
 
     FreeLibrary(setup);
-    _putenv_s("KQ_TRACE", "");
-    std::remove(trace.c_str());
 }
 
 } // namespace

@@ -1,12 +1,9 @@
-#include <windows.h>
-
 #include "common/KqDeskInput.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,19 +12,7 @@ namespace {
 
 constexpr char kStudentKey[] = "SOFTWARE\\Quorvane\\Tutorium\\Student";
 
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-template <typename Function>
-Function Export(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
+using kq::standin::Export;
 
 void Touch(const std::string& path)
 {
@@ -40,10 +25,6 @@ class KqDeskTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_trace = ::testing::TempDir() + "kqdesk-trace.txt";
-        std::remove(m_trace.c_str());
-        _putenv_s("KQ_TRACE", m_trace.c_str());
-
         char temp[MAX_PATH];
         GetTempPathA(sizeof temp, temp);
         m_install = std::string(temp) + "kqdesk-test";
@@ -93,8 +74,6 @@ protected:
             DeleteFileA((m_install + file).c_str());
         for (const char* folder : {"\\config\\晨星桌面", "\\config\\晨星程序", "\\config", ""})
             RemoveDirectoryA((m_install + folder).c_str());
-        _putenv_s("KQ_TRACE", "");
-        std::remove(m_trace.c_str());
     }
 
     int Start(int edition)
@@ -120,7 +99,8 @@ protected:
         return names;
     }
 
-    std::string m_trace, m_install, m_oldPath;
+    const kq::standin::TraceFile m_trace{kq::standin::UniqueTempPath("kqdesk-trace", ".txt")};
+    std::string m_install, m_oldPath;
     bool m_hadPath = false;
     HKEY m_key = nullptr;
     HWND m_frame = nullptr;
@@ -184,7 +164,7 @@ TEST_F(KqDeskTest, StartFailsWithoutAFrameAndTracesEveryCall)
     m_fresh(); // harmless while no shell runs
     m_close();
 
-    EXPECT_EQ(ReadTrace(m_trace),
+    EXPECT_EQ(m_trace.Read(),
         "KqDesk KqStartKqDesk input=null\n"
         "KqDesk KqStartKqDesk window=00001234 edition=0\n"
         "KqDesk KqFreshDesk\n"

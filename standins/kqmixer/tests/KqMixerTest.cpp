@@ -1,24 +1,11 @@
-#include <windows.h>
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 extern "C" int KqMixerGetRecVolume(int line, char* mixer);
 extern "C" int KqMixerSetRecVolume(int first, int second, unsigned volume, char* mixer);
 
 namespace {
-
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(KqMixer, EachLineKeepsItsOwnVolume)
 {
@@ -48,18 +35,14 @@ TEST(KqMixer, RejectsUnknownLinesAndVolumesOutOfRange)
 
 TEST(KqMixer, TracesEveryCallWithItsArguments)
 {
-    const std::string trace = ::testing::TempDir() + "kqmixer-trace.txt";
-    std::remove(trace.c_str());
-    _putenv_s("KQ_TRACE", trace.c_str());
+    const kq::standin::TraceFile trace(kq::standin::UniqueTempPath("kqmixer-trace", ".txt"));
 
     KqMixerSetRecVolume(0, 1, 30000, nullptr);
     KqMixerGetRecVolume(1, nullptr);
 
-    EXPECT_EQ(ReadTrace(trace),
+    EXPECT_EQ(trace.Read(),
         "KqMixer KqMixerSetRecVolume first=0 second=1 volume=30000 mixer=(default)\n"
         "KqMixer KqMixerGetRecVolume line=1 mixer=(default)\n");
-    _putenv_s("KQ_TRACE", "");
-    std::remove(trace.c_str());
 }
 
 } // namespace

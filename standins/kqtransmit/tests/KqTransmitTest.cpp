@@ -7,6 +7,7 @@
 
 #include "standins/kqtransmit/KqTransmit.h"
 #include "standins/kqtransmit/TransferWire.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,15 @@
 #include <cstring>
 #include <fstream>
 #include <map>
-#include <sstream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace kq::transmit;
+using kq::standin::ReadBytes;
+using kq::standin::RemoveTree;
 
 constexpr uint16_t kGroupPort = 6001 + 2; // base port + classroom 2
 constexpr DWORD kWaitMs = 20000;
@@ -105,45 +108,9 @@ void WriteAll(const std::string& path, const std::string& data)
     std::ofstream(path, std::ios::binary) << data;
 }
 
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// The trace file is written in text mode: read it so.
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-void RemoveTree(const std::string& path)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
-            else
-                DeleteFileA((path + "\\" + name).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 // Every file below `root`, by relative path, with its content ("<dir>" for folders).
@@ -162,7 +129,7 @@ std::map<std::string, std::string> Tree(const std::string& root, const std::stri
             tree[prefix + name] = "<dir>";
             tree.merge(Tree(root + "\\" + name, prefix + name + "\\"));
         } else {
-            tree[prefix + name] = ReadAll(root + "\\" + name);
+            tree[prefix + name] = ReadBytes(root + "\\" + name);
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
@@ -175,14 +142,12 @@ protected:
     {
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        root_ = std::string(temp) + "kqtransmit-" + std::to_string(GetCurrentProcessId()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        root_ = kq::standin::UniqueTempPath("kqtransmit",
+                                            std::string("-") +
+                                                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         RemoveTree(root_);
         CreateDirectoryA(root_.c_str(), nullptr);
-        trace_ = root_ + "\\trace.txt";
-        _putenv_s("KQ_TRACE", trace_.c_str());
+        trace_.emplace(root_ + "\\trace.txt");
     }
     void TearDown() override
     {
@@ -192,12 +157,12 @@ protected:
         QuitFileClient();
         EndServerToSendDir();
         EndClientToRecvDir();
-        _putenv_s("KQ_TRACE", "");
+        trace_.reset();
         RemoveTree(root_);
         WSACleanup();
     }
     std::string Path(const std::string& name) const { return root_ + "\\" + name; }
-    std::string Trace() const { return ReadText(trace_); }
+    std::string Trace() const { return trace_->Read(); }
     std::string WindowText() const
     {
         char text[16];
@@ -213,7 +178,7 @@ protected:
     }
 
     std::string root_;
-    std::string trace_;
+    std::optional<kq::standin::TraceFile> trace_;
     DoneWindow window_;
 };
 
@@ -234,7 +199,7 @@ TEST_F(KqTransmit, SentFileArrivesIntactAndTheCountersReachTheTotal)
     ASSERT_TRUE(window_.WaitFor(kTransmitSent, sent));
     EXPECT_EQ(received, kTransmitDone);
     EXPECT_EQ(sent, kTransmitDone);
-    EXPECT_EQ(ReadAll(folder + "lesson.bin"), content);
+    EXPECT_EQ(ReadBytes(folder + "lesson.bin"), content);
     EXPECT_STREQ(location, (folder + "lesson.bin").c_str());
     EXPECT_EQ(g_dwTotalToBeSend, content.size());
     EXPECT_EQ(g_dwSended, content.size());
@@ -442,7 +407,7 @@ TEST_F(KqTransmit, HomeworkIsHandedInToTheFileServerUnderTheSeatNumber)
         ASSERT_TRUE(window_.WaitFor(c.event, result));
         EXPECT_EQ(result, c.result);
     }
-    EXPECT_EQ(ReadAll(folder + "12\\答案.doc"), content);
+    EXPECT_EQ(ReadBytes(folder + "12\\答案.doc"), content);
     EXPECT_EQ(Tree(folder).size(), 2u) << "only the seat folder and its file";
     EXPECT_NE(Trace().find("KqTransmit StartFileClient address=127.0.0.1 port=" + std::to_string(port) +
                            " kind=1 path=" + Path("答案.doc") + " seat=12 window=" + WindowText() + "\n"),

@@ -1,13 +1,10 @@
-#include <windows.h>
-
 #include "common/VideoLayoutRecord.h"
 #include "common/VideoStartRecord.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,22 +14,11 @@ namespace {
 using ControlFn = int (*)(int, void*);
 constexpr WORD kControlOrdinal = 1;
 
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A teacher main window stand-in and the library loaded as the teacher does.
 class KqVideoSTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_trace = ::testing::TempDir() + "kqvideos-trace.txt";
-        std::remove(m_trace.c_str());
-        _putenv_s("KQ_TRACE", m_trace.c_str());
         m_library = LoadLibraryA("KqVideoS.dll");
         ASSERT_NE(m_library, nullptr);
         m_control = reinterpret_cast<ControlFn>(reinterpret_cast<void*>(
@@ -48,8 +34,6 @@ protected:
         if (m_control)
             m_control(kq::kVideoStop, nullptr);
         DestroyWindow(m_host);
-        _putenv_s("KQ_TRACE", "");
-        std::remove(m_trace.c_str());
     }
 
     kq::VideoStartRecord StartRecord() const
@@ -89,7 +73,7 @@ protected:
         return notices;
     }
 
-    std::string m_trace;
+    const kq::standin::TraceFile m_trace{kq::standin::UniqueTempPath("kqvideos-trace", ".txt")};
     HMODULE m_library = nullptr;
     ControlFn m_control = nullptr;
     HWND m_host = nullptr;
@@ -156,7 +140,7 @@ TEST_F(KqVideoSTest, TracesEachCallWithItsRecord)
 
     char window[16];
     std::snprintf(window, sizeof window, "%08x", record.window);
-    EXPECT_EQ(ReadTrace(m_trace),
+    EXPECT_EQ(m_trace.Read(),
         std::string("KqVideoS KqVideoSControl mode=1 window=") + window
             + " videoPort=6040 smallScreen=0 x=548 y=126 mediaType=1 group=070401e3 "
               "mainPort=6000\n"

@@ -1,10 +1,10 @@
 #include "common/HttpService.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -12,37 +12,13 @@ namespace {
 constexpr int kSharePort = 8080;
 constexpr DWORD kCreateAnyWay = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER;
 
-std::string ReadTrace(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string LibraryPath()
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string path = exe;
-    return path.substr(0, path.rfind('\\') + 1) + "Proxyward.dll";
-}
-
 // Runs a command line and waits for it; returns its exit code.
-DWORD RunAndWait(std::string commandLine)
+DWORD RunAndWait(const std::string& commandLine)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-            &startup, &process))
+    kq::standin::ChildProcess process;
+    if (!process.Start(commandLine))
         return static_cast<DWORD>(-1);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
+    return process.WaitForExit();
 }
 
 kq::IHttpService* Create()
@@ -62,14 +38,12 @@ protected:
     static void SetUpTestSuite()
     {
         CoInitialize(nullptr);
-        ASSERT_EQ(RunAndWait("regsvr32.exe /s \"" + LibraryPath() + "\""), 0u);
+        ASSERT_EQ(RunAndWait("regsvr32.exe /s \"" + kq::standin::ProgramFolder() + "Proxyward.dll\""), 0u);
     }
     static void TearDownTestSuite() { CoUninitialize(); }
 
     void SetUp() override
     {
-        m_trace = ::testing::TempDir() + "proxyward-trace.txt";
-        std::remove(m_trace.c_str());
         m_sites = ::testing::TempDir() + "proxyward-sites.ini";
         std::ofstream(m_sites) << "[WebName]\n新闻=C:\\web\\news.htm\nmaths=C:\\web\\m.htm\n";
         m_service = Create();
@@ -82,8 +56,6 @@ protected:
             m_service->Stop();
             m_service->Release();
         }
-        _putenv_s("KQ_TRACE", "");
-        std::remove(m_trace.c_str());
         std::remove(m_sites.c_str());
     }
 
@@ -109,7 +81,7 @@ protected:
         return running;
     }
 
-    std::string m_trace, m_sites;
+    std::string m_sites;
     kq::IHttpService* m_service = nullptr;
 };
 
@@ -204,11 +176,11 @@ TEST_F(ProxywardTest, QueryTellsWhetherTheProxyAnswers)
 
 TEST_F(ProxywardTest, TracesCallsWithoutThePassword)
 {
-    _putenv_s("KQ_TRACE", m_trace.c_str());
+    const kq::standin::TraceFile traceFile(kq::standin::UniqueTempPath("proxyward-trace", ".txt"));
     ASSERT_EQ(StartIn(2), S_OK);
     m_service->ChangeMode(0);
     m_service->Stop();
-    const std::string trace = ReadTrace(m_trace);
+    const std::string trace = traceFile.Read();
     EXPECT_EQ(trace,
         "Proxyward Start sharePort=8080 mode=2 siteFile=" + m_sites
             + " direct=1 proxy=198.18.0.9:3128 user=teacher password=set options=3\n"

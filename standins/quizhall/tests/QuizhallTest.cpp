@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/TestStartRecord.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,17 +22,8 @@ constexpr DWORD kWaitMs = 3000;
 constexpr DWORD kCollectionWaitMs = 8000; // beyond the library's 5 s collection
 constexpr char kPaperText[] = "一、选择题\r\n1. 1+1=?\r\n";
 
-template <typename Function>
-Function Export(HMODULE module, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using kq::standin::Export;
+using kq::standin::ReadBytes;
 
 std::string WindowText(HWND window)
 {
@@ -203,7 +193,7 @@ TEST_F(QuizhallTest, AStudentTakesTheTestAndItsAnswersAreCollected)
     EXPECT_EQ(T_FinishTest(), 0);
     EXPECT_EQ(WaitForNotices(2).back(), Notice(kq::kTestCollected, 0));
 
-    const std::string answers = ReadFileText(m_answers);
+    const std::string answers = ReadBytes(m_answers);
     EXPECT_NE(answers.find("期中考试"), std::string::npos);
     EXPECT_NE(answers.find("==== 座位 12 ====\r\n1. 2\r\n"), std::string::npos);
 
@@ -236,7 +226,7 @@ TEST_F(QuizhallTest, TheStudentsOwnFinishHandsInAndLeavingIsReported)
     SetWindowTextA(TestField(1), "B");
     EXPECT_EQ(S_FinishTest(), 0);
     WaitForNotices(2, 300); // nothing is reported for a hand-in
-    EXPECT_NE(ReadFileText(m_answers).find("==== 座位 3 ====\r\nB\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(m_answers).find("==== 座位 3 ====\r\nB\r\n"), std::string::npos);
 
     // A second student leaves without handing in.
     S_AbortTest();
@@ -351,7 +341,7 @@ TEST_F(QuizhallTest, CreatingAPaperOpensANewPaperFileInTheEditor)
             added.push_back(name);
     ASSERT_EQ(added.size(), 1u);
     const std::string created = folder + added.front();
-    EXPECT_NE(ReadFileText(created).find("试卷标题"), std::string::npos);
+    EXPECT_NE(ReadBytes(created).find("试卷标题"), std::string::npos);
 
     HWND editor = nullptr;
     for (int tries = 0; tries < 100 && editor == nullptr; ++tries, Sleep(50))
@@ -365,24 +355,20 @@ TEST_F(QuizhallTest, CreatingAPaperOpensANewPaperFileInTheEditor)
 
 TEST_F(QuizhallTest, TracesEveryCall)
 {
-    const std::string trace = ::testing::TempDir() + "quizhall-trace.txt";
-    std::remove(trace.c_str());
-    _putenv_s("KQ_TRACE", trace.c_str());
-    S_LengthenTime(5);
-    S_StartTest(2, "", inet_addr("198.18.0.1"), 6100);
-    T_FinishTest();
-    T_AbortTest();
-    _putenv_s("KQ_TRACE", "");
-    std::ifstream lines(trace); // text mode: one line per call
-    std::stringstream text;
-    text << lines.rdbuf();
-    lines.close();
-    EXPECT_EQ(text.str(),
+    std::string text;
+    {
+        const kq::standin::TraceFile trace(kq::standin::UniqueTempPath("quizhall-trace", ".txt"));
+        S_LengthenTime(5);
+        S_StartTest(2, "", inet_addr("198.18.0.1"), 6100);
+        T_FinishTest();
+        T_AbortTest();
+        text = trace.Read();
+    }
+    EXPECT_EQ(text,
         "Quizhall S_LengthenTime minutes=5\n"
         "Quizhall S_StartTest kind=2 seat= address=198.18.0.1 port=6100\n"
         "Quizhall T_FinishTest\n"
         "Quizhall T_AbortTest\n");
-    std::remove(trace.c_str());
 }
 
 } // namespace

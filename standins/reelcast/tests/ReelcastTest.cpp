@@ -9,18 +9,18 @@
 #include "common/ChannelWithdraw.h"
 #include "common/VideoChannelCommand.h"
 #include "common/VodCommandDatagram.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using namespace kq;
+using namespace kq::standin;
 
 constexpr char kTitle[] = "“晨星”视频广播服务器";
 constexpr char kGroup[] = "227.1.3.7";
@@ -28,30 +28,6 @@ constexpr int kClassroom = 2;
 constexpr u_short kAnnouncePort = 8600 + kClassroom;
 constexpr u_short kCommandPort = 8601 + kClassroom;
 constexpr DWORD kWaitMs = 10000;
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path); // text mode, as the trace is written
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-HWND WaitForWindow(const char* title)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(50))
-        if (HWND window = FindWindowA(nullptr, title))
-            return window;
-    return nullptr;
-}
 
 // A listener on one group and port, as the teacher's dialog and the channel receivers listen.
 class Listener {
@@ -116,49 +92,21 @@ protected:
         WSADATA data;
         WSAStartup(MAKEWORD(2, 2), &data);
     }
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        trace_ = std::string(temp) + "reelcast-trace-" + std::to_string(GetCurrentProcessId()) + ".txt";
-        DeleteFileA(trace_.c_str());
-        SetEnvironmentVariableA("KQ_TRACE", trace_.c_str());
-    }
-    void TearDown() override
-    {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 2);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
-        SetEnvironmentVariableA("KQ_TRACE", nullptr);
-        DeleteFileA(trace_.c_str());
-    }
     // Starts the server with the command line the teacher's dialog builds.
     HWND Start()
     {
         const uint32_t group = inet_addr(kGroup);
         int32_t asInteger;
         std::memcpy(&asInteger, &group, sizeof asInteger);
-        std::string line = ProgramFolder() + "Reelcast.exe " + std::to_string(asInteger) + " " +
-                           std::to_string(kClassroom);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_FORCEOFFFEEDBACK;
-        EXPECT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_DEFAULT_ERROR_MODE, nullptr,
-                                   nullptr, &startup, &process_));
-        return WaitForWindow(kTitle);
+        EXPECT_TRUE(server_.Start(ProgramFolder() + "Reelcast.exe " + std::to_string(asInteger) + " " +
+                                      std::to_string(kClassroom),
+                                  STARTF_FORCEOFFFEEDBACK));
+        return WaitForWindow(nullptr, kTitle, kWaitMs);
     }
-    DWORD WaitForExit()
-    {
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
+    DWORD WaitForExit() { return server_.WaitForExit(kWaitMs); }
 
-    std::string trace_;
-    PROCESS_INFORMATION process_{};
+    const TraceFile trace_{UniqueTempPath("reelcast-trace", ".txt")};
+    ChildProcess server_;
 };
 
 void Command(Listener& via, uint8_t kind, const char* name, const char* file = "")
@@ -209,7 +157,7 @@ TEST_F(Reelcast, AnnouncesAddedChannelsAndTheirStatesAndWithdrawsThem)
     EXPECT_EQ(name, "电影");
     EXPECT_EQ(WaitForExit(), 0u);
 
-    const std::string trace = ReadAll(trace_);
+    const std::string trace = trace_.Read();
     EXPECT_NE(trace.find("Reelcast start group=227.1.3.7 classroom=2\n"), std::string::npos);
     EXPECT_NE(trace.find("Reelcast add name=电影 file=C:\\video\\a.mpg value=1\n"), std::string::npos);
     EXPECT_NE(trace.find("Reelcast command value=1 command=1\n"), std::string::npos);

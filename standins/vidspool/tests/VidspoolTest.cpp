@@ -1,48 +1,25 @@
 // Vidspool.exe handed a channel the way the teacher station and the channel
 // receiver hand it over.
 
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#include <windows.h>
-
 #include "common/VodChannelBlock.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
 using namespace kq;
+using namespace kq::standin;
 
-constexpr DWORD kWaitMs = 15000;
+constexpr DWORD kWaitMs = kProgramWaitMs;
 constexpr UINT kVodChannelEnd = 0x436;
-
-std::string ProgramFolder()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder = path;
-    return folder.substr(0, folder.rfind('\\') + 1);
-}
-
-std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 HWND WaitForPlayer()
 {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(50))
-        if (HWND window = FindWindowA("Velmora2000IISth", "晨星放映"))
-            return window;
-    return nullptr;
+    return WaitForWindow("Velmora2000IISth", "晨星放映");
 }
 
 std::string ShownText(HWND player)
@@ -96,26 +73,14 @@ class Vidspool : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        trace_ = std::string(temp) + "vidspool-trace-" + std::to_string(GetCurrentProcessId()) + ".txt";
-        DeleteFileA(trace_.c_str());
-        SetEnvironmentVariableA("KQ_TRACE", trace_.c_str());
         taken_ = CreateEventA(nullptr, FALSE, FALSE, kVodPlayerTookEvent);
         mapping_ = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(VodChannelBlock),
                                       kVodChannelBlockName);
     }
     void TearDown() override
     {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 2);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
         CloseHandle(mapping_);
         CloseHandle(taken_);
-        SetEnvironmentVariableA("KQ_TRACE", nullptr);
-        DeleteFileA(trace_.c_str());
     }
     void Write(const VodChannelBlock& block)
     {
@@ -126,24 +91,14 @@ protected:
     }
     void StartPlayer(const std::string& arguments)
     {
-        std::string line = "\"" + ProgramFolder() + "Vidspool.exe\" " + arguments;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process_));
+        ASSERT_TRUE(player_.Start("\"" + ProgramFolder() + "Vidspool.exe\" " + arguments));
     }
-    DWORD WaitForExit()
-    {
-        WaitForSingleObject(process_.hProcess, kWaitMs);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return code;
-    }
+    DWORD WaitForExit() { return player_.WaitForExit(); }
 
-    std::string trace_;
+    const TraceFile trace_{UniqueTempPath("vidspool-trace", ".txt")};
     HANDLE taken_ = nullptr;
     HANDLE mapping_ = nullptr;
-    PROCESS_INFORMATION process_{};
+    ChildProcess player_;
 };
 
 TEST_F(Vidspool, TeachersOwnPlayerTakesTheChannelAndReportsItsEnd)
@@ -166,7 +121,7 @@ TEST_F(Vidspool, TeachersOwnPlayerTakesTheChannelAndReportsItsEnd)
     PostMessageA(player, WM_CLOSE, 0, 0);
     EXPECT_EQ(TeacherWindow::WaitForEnd(kWaitMs), 3);
     EXPECT_EQ(WaitForExit(), 0u);
-    const std::string trace = ReadText(trace_);
+    const std::string trace = trace_.Read();
     EXPECT_NE(trace.find("Vidspool start arguments=控制.dat\n"), std::string::npos);
     EXPECT_NE(trace.find("Vidspool channel caller=teacher origin=电影 channel=3 port=22 flag=240\n"), std::string::npos);
     EXPECT_NE(trace.find("Vidspool end channel=3 teacher=found\n"), std::string::npos);

@@ -1,0 +1,35 @@
+#pragma once
+// Compresses one captured block for the wire: zlib (lossless) over the
+// capture service's layout, or JPEG through ijl11.dll from 24-bit rows. The
+// JPEG properties record stays initialised between frames, so the codec's
+// scratch buffer is allocated once.
+
+#include "standins/ijl11/JpegProperties.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class CBlockCompressor {
+public:
+    CBlockCompressor() = default;
+    ~CBlockCompressor() { Release(); }
+    CBlockCompressor(const CBlockCompressor&) = delete;
+    CBlockCompressor& operator=(const CBlockCompressor&) = delete;
+
+    // Compresses `width` x `height` pixels of `source` (bottom-up rows at
+    // `bitsPerPixel`) into `target` of `capacity` bytes. The stream's length,
+    // or 0 when the compressor failed or the stream did not fit.
+    size_t Compress(uint8_t compression, const uint8_t* source, uint32_t width, uint32_t height,
+                    uint32_t bitsPerPixel, uint16_t quality, uint8_t* target, size_t capacity);
+    // Frees the codec's record (at the sender's end).
+    void Release();
+
+private:
+    size_t CompressZlib(const uint8_t* source, uint32_t width, uint32_t height, uint32_t bitsPerPixel,
+                        uint8_t* target, size_t capacity);
+    size_t CompressJpeg(const uint8_t* source, uint32_t width, uint32_t height, uint16_t quality, uint8_t* target,
+                        size_t capacity);
+
+    JPEG_CORE_PROPERTIES m_jpeg = {};
+    bool m_jpegReady = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The screen sender thread of the engine: a user-interface thread that owns
+// the sender window ("DoSendScreenWnd"), which captures this station's screen
+// and multicasts it. The exports command it with thread messages; each start
+// and stop is acknowledged when done, also when it found nothing to do.
+
+#include "framework/Framework.h"
+
+class DoGetSendScreenThread : public CWinThread {
+    DECLARE_DYNCREATE(DoGetSendScreenThread)
+public:
+    DoGetSendScreenThread() = default;
+
+    // Starts Windows Sockets 1.1 for the thread; the thread runs either way.
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // True between the start command and the stop command.
+    bool IsOpen() const { return m_open; }
+
+protected:
+    void OnCreateSender(WPARAM sequence, LPARAM);
+    void OnDestroySender(WPARAM sequence, LPARAM);
+    void OnQuit(WPARAM, LPARAM);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_socketsStarted = false;
+    bool m_open = false;
+};

@@ -1,0 +1,33 @@
+#include "broadcast/JpegLibrary.h"
+
+namespace {
+
+constexpr char kJpegLibraryName[] = "ijl11.dll";
+
+template <typename Proc>
+Proc Entry(HMODULE module, unsigned ordinal)
+{
+    FARPROC proc = GetProcAddress(module, MAKEINTRESOURCEA(ordinal));
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(proc));
+}
+
+} // namespace
+
+CJpegLibrary& JpegLibrary()
+{
+    static CJpegLibrary library;
+    return library;
+}
+
+bool CJpegLibrary::Load()
+{
+    if (m_module == nullptr) {
+        m_module = LoadLibraryA(kJpegLibraryName);
+        if (m_module == nullptr)
+            return false;
+        m_init = Entry<IjlInitProc>(m_module, kIjlInitOrdinal);
+        m_free = Entry<IjlFreeProc>(m_module, kIjlFreeOrdinal);
+        m_write = Entry<IjlWriteProc>(m_module, kIjlWriteOrdinal);
+    }
+    return m_init != nullptr && m_free != nullptr && m_write != nullptr;
+}

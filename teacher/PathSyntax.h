@@ -1,0 +1,28 @@
+#pragma once
+// Checks of a folder typed by the user (test papers, receiving folders).
+
+namespace kq {
+
+// Results of CheckPathSyntax.
+inline constexpr int kPathValid = 0;
+inline constexpr int kPathEmpty = -1;
+inline constexpr int kPathBadLength = -2;  // not 3..259 bytes
+inline constexpr int kPathNoDrive = -3;    // not "X:\" at the start
+inline constexpr int kPathBadCharacter = -4;
+
+// Results of GetPathType.
+inline constexpr int kPathIsFolder = 2;
+inline constexpr int kPathIsFile = 1;
+inline constexpr int kPathMissing = -1;
+
+// Checks the text byte by byte for its length and character by character
+// (CP936) for the forbidden single-byte characters " # % * , / : < > ? @ |
+// from the third character on; a trail byte is part of its character.
+int CheckPathSyntax(const char* path);
+
+#ifdef _WIN32
+// What lies at the path: a folder (a drive root included), a file, nothing.
+int GetPathType(const char* path);
+#endif
+
+} // namespace kq

@@ -1,0 +1,304 @@
+// The main window's life: creation brings the station up in order, and
+// destruction takes down what the creation acquired.
+
+#include "teacher/TeacherWnd.h"
+
+#include "envcheck/KqCheck.h"
+#include "standins/kqtransmit/KqTransmit.h"
+#include "standins/lectern/LecternTeacher.h"
+#include "teacher/ComponentImports.h"
+#include "teacher/Globals.h"
+#include "teacher/SplashWnd.h"
+#include "teacher/StartupText.h"
+#include "teacher/dialogs/MessageBoxes.h"
+#include "teacher/dialogs/VersionDlg.h"
+#include "teacher/dialogs/WarningDlg.h"
+
+#include "TeacherResources.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+
+namespace {
+
+// Help items of the start-up warnings.
+constexpr int kItemConfiguration = 8;
+constexpr int kItemEnvironment = 3;
+constexpr int kItemTransport = 2;
+constexpr int kItemWebAccess = 29;
+constexpr int kNoItem = 0;
+
+// The warning box's frame: its template, close button and background.
+constexpr int kBoxCloseX = 269;
+constexpr int kBoxCloseY = 4;
+
+constexpr int kEnvironmentCheckMode = 1;
+constexpr UINT kTrayIconId = 324;
+constexpr UINT kTrayMessage = 0x40E;
+constexpr int kHotKeyCount = 8;
+constexpr WORD kStopVideoCommand = 17;
+
+// Screens whose width changes the window's behaviour.
+constexpr int kSmallScreenWidth = 640;
+constexpr int kDraggableScreenWidth = 1024;
+
+// The four pieces of the background on every screen but the smallest.
+struct BackgroundPiece {
+    UINT bitmap;
+    int x, y, width, height;
+};
+constexpr BackgroundPiece kBackground[] = {
+    {TeacherRes::IDB_MAIN_FRAME_LEFT, 0, 20, 21, 540},
+    {TeacherRes::IDB_MAIN_FRAME_TOP, 0, 0, 542, 20},
+    {TeacherRes::IDB_MAIN_FRAME_BOTTOM, 0, 530, 542, 70},
+    {TeacherRes::IDB_MAIN_RIGHT_PART, 542, 0, 258, 600},
+};
+
+void DrawResourceBitmap(HDC dc, UINT id, int x, int y, int width, int height)
+{
+    HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
+    if (bitmap == nullptr)
+        return;
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ previous = ::SelectObject(memory, bitmap);
+    ::BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, previous);
+    ::DeleteDC(memory);
+    ::DeleteObject(bitmap);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_CLOSE()
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+    ON_WM_SIZE()
+    ON_COMMAND(400, OnCloseButton)
+    ON_COMMAND(867, OnVersion)
+END_MESSAGE_MAP()
+
+CTeacherWnd::CTeacherWnd() = default;
+
+CTeacherWnd::~CTeacherWnd()
+{
+    if (m_logoBitmap != nullptr)
+        ::DeleteObject(m_logoBitmap);
+}
+
+BOOL CTeacherWnd::CreateMainWindow()
+{
+    LPCSTR windowClass = AfxRegisterWndClass(0);
+    return CreateEx(0, windowClass, "MainWnd", WS_POPUP | WS_CLIPCHILDREN, 0, 0, kWidth, kHeight, nullptr,
+                    nullptr);
+}
+
+BOOL CTeacherWnd::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo)
+{
+    // Commands the window does not handle go on to the application.
+    if (CWnd::OnCmdMsg(id, code, extra, handlerInfo))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app != nullptr && app->OnCmdMsg(id, code, extra, handlerInfo);
+}
+
+void CTeacherWnd::StartupWarning(UINT stringId, int item)
+{
+    CString message;
+    message.LoadString(stringId);
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kBoxCloseX, kBoxCloseY, TeacherRes::IDB_WARNING_BACKGROUND,
+                    nullptr);
+    box.SetMessage(item == kNoItem ? message.GetString()
+                                   : kq::StartupWarningText(message.GetString(), item).c_str());
+    box.m_helpId = stringId;
+    box.DoModal();
+}
+
+int CTeacherWnd::CloseDuringCreate()
+{
+    if (CWnd* main = AfxGetMainWnd(); main != nullptr && main->GetSafeHwnd() != nullptr)
+        main->PostMessage(WM_CLOSE);
+    else
+        PostMessage(WM_CLOSE);
+    return 0;
+}
+
+int CTeacherWnd::OnCreate(LPCREATESTRUCT createStruct)
+{
+    if (CWnd::OnCreate(createStruct) == -1)
+        return -1;
+
+    m_accelerators = ::LoadAcceleratorsA(AfxGetResourceHandle(), MAKEINTRESOURCEA(TeacherRes::IDR_MAIN_WINDOW));
+    m_icon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(TeacherRes::IDI_MAIN_WINDOW));
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
+
+    if (!ReadConfig()) {
+        StartupWarning(TeacherRes::IDS_CONFIG_UNREADABLE, kItemConfiguration);
+        return CloseDuringCreate();
+    }
+    m_configRead = true;
+
+    ActivityState = 0;
+
+    const std::string studentIni = m_path + "\\student.ini";
+    const int check = KqTest(studentIni.c_str(), kEnvironmentCheckMode);
+    if (check == kq::kCheckFailed || check == kq::kCheckNoPath) {
+        StartupWarning(TeacherRes::IDS_ENVIRONMENT_CHECK_FAILED, kItemEnvironment);
+        return CloseDuringCreate();
+    }
+
+    m_toolTip.CreateFor(this, m_settings.enableTip, CKqToolTip::kMainWindowTipWidth);
+
+    if (!CreateChildWindows()) {
+        StartupWarning(TeacherRes::IDS_CHILD_WINDOWS_FAILED, kNoItem);
+        return CloseDuringCreate();
+    }
+
+    CSplashWnd::ShowSplash(this);
+
+    if (!m_webAccess.Create(m_path))
+        StartupWarning(TeacherRes::IDS_WEB_CONTROL_UNAVAILABLE, kItemWebAccess);
+
+    T_InitTeacher(m_hWnd);
+    m_testLibraryOpen = true;
+
+    std::memset(&m_command, 0, sizeof m_command);
+
+    m_trayIconAdded = AddTrayIcon();
+
+    if (!LecternOpen(&m_settings.config)) {
+        StartupWarning(TeacherRes::IDS_TRANSPORT_OPEN_FAILED, kItemTransport);
+        return CloseDuringCreate();
+    }
+    m_transportOpen = true;
+    m_started = true;
+    return 0;
+}
+
+bool CTeacherWnd::AddTrayIcon()
+{
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = m_hWnd;
+    icon.uID = kTrayIconId;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kTrayMessage;
+    icon.hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(TeacherRes::IDI_TRAY));
+    CString tip;
+    tip.LoadString(TeacherRes::IDS_TRAY_TIP);
+    ::lstrcpynA(icon.szTip, tip, sizeof icon.szTip);
+    return ::Shell_NotifyIconA(NIM_ADD, &icon) != FALSE;
+}
+
+void CTeacherWnd::OnDestroy()
+{
+    CWnd::OnDestroy();
+
+    if (m_transportOpen) {
+        LecternClose();
+        m_transportOpen = false;
+    }
+    if (m_testLibraryOpen) {
+        T_UnInitTeacher();
+        m_testLibraryOpen = false;
+    }
+    EndServerToSendDir();
+    QuitFileServer();
+    m_buttons.RemoveAll();
+    // Settings are written back only by a station that came up: a failed
+    // start leaves Teacher.ini (or its absence) as it found it.
+    if (m_configRead && m_started)
+        SaveSettings();
+    if (m_trayIconAdded) {
+        NOTIFYICONDATAA icon = {};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = m_hWnd;
+        icon.uID = kTrayIconId;
+        ::Shell_NotifyIconA(NIM_DELETE, &icon);
+        m_trayIconAdded = false;
+    }
+    if (m_accelerators != nullptr) {
+        ::DestroyAcceleratorTable(m_accelerators);
+        m_accelerators = nullptr;
+    }
+    for (int id = 0; id < kHotKeyCount; ++id)
+        ::UnregisterHotKey(m_hWnd, id);
+    m_webAccess.Stop();
+    ::PostQuitMessage(0);
+}
+
+void CTeacherWnd::OnClose()
+{
+    CWnd::OnClose();
+}
+
+void CTeacherWnd::OnCloseButton()
+{
+    const UINT question = ActivityState == 5 ? TeacherRes::IDS_CLOSE_DURING_TEST : TeacherRes::IDS_CLOSE_QUESTION;
+    if (!kq::AskYesNo(question))
+        return;
+    if (m_videoBroadcastRunning) {
+        KqVideoSControl(kVideoStop, nullptr);
+        m_command.block.code = kStopVideoCommand;
+        m_command.block.targetCount = 0;
+        LecternSendCommand(&m_command);
+    }
+    if (!PostMessage(WM_CLOSE))
+        PostMessage(WM_CLOSE);
+}
+
+void CTeacherWnd::OnVersion()
+{
+    CVersionDlg version(TeacherRes::IDD_MESSAGE_BOX, kBoxCloseX, kBoxCloseY, TeacherRes::IDB_VERSION_BACKGROUND,
+                        nullptr);
+    version.DoModal();
+}
+
+BOOL CTeacherWnd::OnEraseBkgnd(CDC* dc)
+{
+    HDC target = dc->GetSafeHdc();
+    if (::GetSystemMetrics(SM_CXSCREEN) == kSmallScreenWidth) {
+        DrawResourceBitmap(target, TeacherRes::IDB_MAIN_BACKGROUND_640, 0, 0, kWidth, kHeight);
+        return TRUE;
+    }
+    for (const BackgroundPiece& piece : kBackground)
+        DrawResourceBitmap(target, piece.bitmap, piece.x, piece.y, piece.width, piece.height);
+    return TRUE;
+}
+
+LRESULT CTeacherWnd::OnNcHitTest(CPoint point)
+{
+    if (::GetSystemMetrics(SM_CXSCREEN) == kDraggableScreenWidth) {
+        SetFocus();
+        return HTCAPTION;
+    }
+    return CWnd::OnNcHitTest(point);
+}
+
+void CTeacherWnd::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (type == SIZE_MINIMIZED) {
+        ShowWindow(SW_HIDE); // it lives on as the tray icon
+        return;
+    }
+    CRect window;
+    GetWindowRect(&window);
+    if (window.Width() != kWidth || window.Height() != kHeight)
+        SetWindowPos(nullptr, 0, 0, kWidth, kHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CentreOnScreen();
+}
+
+void CTeacherWnd::CentreOnScreen()
+{
+    CRect window;
+    GetWindowRect(&window);
+    const int x = (::GetSystemMetrics(SM_CXSCREEN) - window.Width()) / 2;
+    const int y = (::GetSystemMetrics(SM_CYSCREEN) - window.Height()) / 2;
+    if (window.left != x || window.top != y)
+        SetWindowPos(nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}

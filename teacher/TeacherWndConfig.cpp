@@ -1,0 +1,93 @@
+// The main window's configuration: Teacher.ini read at start, the button
+// set files, and the saved keys written back at exit.
+
+#include "teacher/TeacherWnd.h"
+
+#include "common/ProgramFolder.h"
+#include "common/TextField.h"
+#include "teacher/ButtonSet.h"
+#include "teacher/Globals.h"
+#include "teacher/InstallFolder.h"
+#include "teacher/dialogs/MessageBoxes.h"
+
+#include "TeacherResources.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kBaseSet = 0;
+constexpr int kAdvancedSet = 1;
+constexpr int kDefinedSet = 2;
+
+// The folder of the button set files beside the program.
+std::string SettingFolder()
+{
+    const std::string program = kq::GetProgramFolder();
+    return program.empty() ? std::string("C:\\") : program + "setting";
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    text.clear();
+    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
+        text.push_back(static_cast<char>(c));
+    std::fclose(file);
+    return true;
+}
+
+} // namespace
+
+int CTeacherWnd::ReadConfig()
+{
+    if (!kq::ReadInstallFolder(m_path))
+        return 0;
+    m_settingsFile = m_path + "\\Teacher.ini";
+
+    CIniStore file;
+    file.SetPath(m_settingsFile);
+    if (!file.ReadFile())
+        return 0;
+
+    kq::ProfileValues profile;
+    CWinApp* app = AfxGetApp();
+    profile.hits = static_cast<int>(app->GetProfileInt("Setup", "Hits", kq::kDefaultHits));
+    profile.mediaType = static_cast<int>(app->GetProfileInt("Setup", "MediaType", kq::kDefaultMediaType));
+    kq::ReadTeacherSettings(file, profile, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(m_hWnd)), m_settings);
+    g_bStuNoDisk = m_settings.stuNoDisk ? 1 : 0;
+
+    const std::string folder = SettingFolder();
+    LoadButtonSet((folder + "\\BaseButton.txt").c_str(), kBaseSet);
+    LoadButtonSet((folder + "\\AdvButton.txt").c_str(), kAdvancedSet);
+    LoadButtonSet(m_settings.config.DefineFilePath, kDefinedSet);
+    return 1;
+}
+
+int CTeacherWnd::LoadButtonSet(const char* path, int set)
+{
+    if (set < kBaseSet || set > kDefinedSet)
+        return 0;
+    std::string text;
+    if (!ReadWholeFile(path != nullptr ? path : "", text)) {
+        const std::string fallback = SettingFolder() + "\\DefButton.txt";
+        const bool tried = path != nullptr && CIniStore::EqualNoCase(path, fallback);
+        if (set != kDefinedSet || tried || !ReadWholeFile(fallback, text)) {
+            kq::ShowWarning(TeacherRes::IDS_BUTTON_SET_MISSING);
+            return 0;
+        }
+        kq::CopyTextField(m_settings.config.DefineFilePath, fallback.c_str());
+    }
+    kq::ParseButtonSet(text, m_settings.config.buttonFlags[set]);
+    return 1;
+}
+
+void CTeacherWnd::SaveSettings()
+{
+    CIniStore store;
+    store.SetPath(m_settingsFile);
+    kq::FillSavedKeys(m_settings, store);
+    store.WriteProfile();
+}

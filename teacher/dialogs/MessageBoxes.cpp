@@ -1,0 +1,57 @@
+#include "teacher/dialogs/MessageBoxes.h"
+
+#include "teacher/dialogs/KqYesNoDlg.h"
+#include "teacher/dialogs/WarningDlg.h"
+
+#include "TeacherResources.h"
+
+namespace kq {
+
+namespace {
+
+// Where every box's close button sits.
+constexpr int kCloseX = 269;
+constexpr int kCloseY = 4;
+
+} // namespace
+
+INT_PTR ShowWarning(UINT stringId)
+{
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
+    CString text;
+    text.LoadString(stringId);
+    box.m_helpId = stringId;
+    box.SetMessage(text);
+    return box.DoModal();
+}
+
+INT_PTR ShowNotice(UINT stringId)
+{
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_NOTICE_BACKGROUND, nullptr);
+    box.LoadMessage(stringId);
+    return box.DoModal();
+}
+
+bool AskYesNo(UINT stringId)
+{
+    CString question;
+    question.LoadString(stringId);
+    return AskYesNo(question);
+}
+
+bool AskYesNo(const CString& question)
+{
+    CKqYesNoDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_NOTICE_BACKGROUND, nullptr);
+    box.SetMessage(question);
+    return box.DoModal() == IDOK;
+}
+
+bool CloseBoxByTitle(const char* title)
+{
+    HWND box = ::FindWindowA(nullptr, title);
+    if (box == nullptr)
+        return false;
+    return ::PostMessageA(box, WM_CLOSE, 0, 0) || ::PostMessageA(box, WM_CLOSE, 0, 0);
+}
+
+} // namespace kq

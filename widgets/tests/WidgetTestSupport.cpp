@@ -1,0 +1,215 @@
+#include "widgets/tests/WidgetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+// The tests' application object: the main-window owner of dialogs needs one.
+CWinApp theWidgetTestApp("WidgetTests");
+
+namespace kqtest {
+
+namespace {
+
+constexpr DWORD kPumpSliceMs = 10;
+constexpr UINT kModalPollMs = 10;
+constexpr int kHostX = 40;
+constexpr int kHostY = 30;
+constexpr int kHostWidth = 800;
+constexpr int kHostHeight = 400;
+
+CWnd* g_host = nullptr;
+
+// The programs load their faces and templates from their resource module
+// (the teacher's resource.dll unless the build names another), which the
+// build puts beside the test program.
+#ifndef KQ_TEST_RESOURCE_MODULE
+#define KQ_TEST_RESOURCE_MODULE "resource.dll"
+#endif
+class ResourceModule : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        m_module = ::LoadLibraryA(KQ_TEST_RESOURCE_MODULE);
+        ASSERT_NE(m_module, nullptr) << KQ_TEST_RESOURCE_MODULE " beside the test program";
+        AfxSetResourceHandle(m_module);
+    }
+    void TearDown() override
+    {
+        if (g_host != nullptr) {
+            g_host->DestroyWindow();
+            delete g_host;
+            g_host = nullptr;
+        }
+        AfxSetResourceHandle(AfxGetInstanceHandle());
+        if (m_module != nullptr)
+            ::FreeLibrary(m_module);
+    }
+
+private:
+    HMODULE m_module = nullptr;
+};
+
+const testing::Environment* const g_resources = testing::AddGlobalTestEnvironment(new ResourceModule);
+
+bool PumpOne()
+{
+    MSG msg;
+    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    if (msg.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(msg.wParam));
+        return false;
+    }
+    if (!AfxPreTranslateMessage(&msg)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// The one modal run in progress (runs do not nest).
+struct ModalRun {
+    std::function<HWND()> find;
+    std::function<void(HWND)> script;
+    std::function<void(HWND)> stop;
+    bool ran = false;
+    bool timedOut = false;
+    DWORD start = 0;
+    DWORD timeoutMs = 0;
+} g_run;
+
+void CALLBACK WatchModal(HWND, UINT, UINT_PTR, DWORD)
+{
+    const HWND box = g_run.find();
+    if (box == nullptr || g_run.timedOut)
+        return;
+    if (!g_run.ran && ::IsWindowVisible(box)) {
+        g_run.ran = true;
+        if (g_run.script)
+            g_run.script(box);
+    }
+    if (::GetTickCount() - g_run.start > g_run.timeoutMs) {
+        g_run.timedOut = true;
+        g_run.stop(box);
+    }
+}
+
+INT_PTR Run(const std::function<INT_PTR()>& show, DWORD timeoutMs)
+{
+    g_run.start = ::GetTickCount();
+    g_run.timeoutMs = timeoutMs;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, kModalPollMs, WatchModal);
+    const INT_PTR result = show();
+    ::KillTimer(nullptr, timer);
+    const bool timedOut = g_run.timedOut;
+    g_run = ModalRun{};
+    return timedOut ? kTimedOut : result;
+}
+
+} // namespace
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        while (PumpOne()) {
+            if (done())
+                return true;
+        }
+        if (done())
+            return true;
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMs, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+CWnd& Host()
+{
+    if (g_host == nullptr) {
+        g_host = new CWnd;
+        g_host->CreateEx(0, AfxRegisterWndClass(0, nullptr, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))),
+                         "widget host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kHostX, kHostY, kHostWidth,
+                         kHostHeight, nullptr, nullptr);
+    }
+    g_host->SetForegroundWindow();
+    g_host->SetActiveWindow();
+    return *g_host;
+}
+
+INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& script, DWORD timeoutMs)
+{
+    g_run.find = [&dialog] { return dialog.m_hWnd; };
+    g_run.script = [&dialog, &script](HWND) {
+        if (script)
+            script(dialog);
+    };
+    g_run.stop = [&dialog](HWND) { dialog.EndDialog(static_cast<int>(kTimedOut)); };
+    return Run([&dialog] { return dialog.DoModal(); }, timeoutMs);
+}
+
+INT_PTR RunShown(const char* title, const std::function<INT_PTR()>& show,
+                 const std::function<void(CWnd&)>& script, DWORD timeoutMs)
+{
+    g_run.find = [title] { return ::FindWindowA(nullptr, title); };
+    g_run.script = [&script](HWND box) {
+        if (script)
+            script(*CWnd::FromHandle(box));
+    };
+    g_run.stop = [](HWND box) { ::PostMessageA(box, WM_CLOSE, 0, 0); };
+    return Run(show, timeoutMs);
+}
+
+Canvas::Canvas(int width, int height)
+{
+    CClientDC screen(nullptr);
+    dc.CreateCompatibleDC(&screen);
+    m_bitmap.CreateCompatibleBitmap(&screen, width, height);
+    m_previous = dc.SelectObject(&m_bitmap);
+    dc.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+}
+
+Canvas::~Canvas()
+{
+    dc.SelectObject(m_previous);
+}
+
+void PrintClient(CWnd& window, Canvas& canvas)
+{
+    window.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc.m_hDC), PRF_CLIENT);
+}
+
+COLORREF BitmapPixel(UINT id, int x, int y)
+{
+    CBitmap bitmap;
+    if (!bitmap.LoadBitmap(id))
+        return CLR_INVALID;
+    CDC memory;
+    memory.CreateCompatibleDC(nullptr);
+    CBitmap* previous = memory.SelectObject(&bitmap);
+    const COLORREF pixel = memory.GetPixel(x, y);
+    memory.SelectObject(previous);
+    return pixel;
+}
+
+CSize BitmapSize(UINT id)
+{
+    CBitmap bitmap;
+    BITMAP info = {};
+    if (!bitmap.LoadBitmap(id) || bitmap.GetBitmap(&info) == 0)
+        return CSize(0, 0);
+    return CSize(info.bmWidth, info.bmHeight);
+}
+
+COLORREF ScreenPixel(CWnd& window, int x, int y)
+{
+    window.UpdateWindow();
+    CClientDC dc(&window);
+    return dc.GetPixel(x, y);
+}
+
+} // namespace kqtest
