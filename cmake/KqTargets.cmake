@@ -155,3 +155,29 @@ macro(kq_add_googletest)
   endforeach()
 endmacro()
 include(KqResources)
+
+# Help pages: written in UTF-8 in the source tree, shipped in code page 936
+# (the pages declare gb2312) in the "help" folder of an install folder.
+#   kq_help_pages(target FOLDER build-dir DESTINATION install-dir)
+function(kq_help_pages target)
+  if(NOT KQ_WINDOWS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "FOLDER;DESTINATION" "" ${ARGN})
+  find_program(KQ_ICONV NAMES iconv REQUIRED)
+  file(GLOB pages CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.htm)
+  set(converted)
+  foreach(page IN LISTS pages)
+    get_filename_component(name ${page} NAME)
+    add_custom_command(
+      OUTPUT ${ARG_FOLDER}/${name}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${ARG_FOLDER}
+      COMMAND ${KQ_ICONV} -f UTF-8 -t CP936 -o ${ARG_FOLDER}/${name} ${page}
+      DEPENDS ${page}
+      COMMENT "Help page ${name} in code page 936"
+      VERBATIM)
+    list(APPEND converted ${ARG_FOLDER}/${name})
+  endforeach()
+  add_custom_target(${target} ALL DEPENDS ${converted})
+  install(FILES ${converted} DESTINATION ${ARG_DESTINATION})
+endfunction()

@@ -67,7 +67,7 @@ UINT CHoverButton::ChooseFace(UINT itemState) const
     UINT face = m_faces.released;
     if (itemState & ODS_SELECTED)
         face = m_faces.pressed;
-    else if (m_hovering)
+    else if (m_hover.IsHovering())
         face = m_faces.hover;
     else if (itemState & ODS_DISABLED)
         face = m_faces.disabled;
@@ -90,7 +90,7 @@ void CHoverButton::DrawFrame(CDC& dc, UINT itemState, const CRect& item) const
         return;
     }
     if (m_style == kHoverStyle) {
-        if (m_hovering && m_hoverFrame) {
+        if (m_hover.IsHovering() && m_hoverFrame) {
             // Raised, while lit.
             Polyline3(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT), {l, b - 1}, {l, t}, {r, t});
             Polyline3(dc, ::GetSysColor(COLOR_BTNSHADOW), {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
@@ -114,7 +114,7 @@ void CHoverButton::DrawCaption(CDC& dc, UINT itemState, const CRect& item)
     CRect area = item;
     if (pressed)
         area.OffsetRect(1, 1);
-    dc.SetTextColor(::GetSysColor(m_hovering || pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
+    dc.SetTextColor(::GetSysColor(m_hover.IsHovering() || pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT));
     dc.SetBkMode(TRANSPARENT);
 
     CRect measured = area;
@@ -142,45 +142,20 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
 
 // ---------------------------------------------------------------- mouse tracking
 
-void CHoverButton::StopHovering()
-{
-    if (!m_hovering)
-        return;
-    m_hovering = false;
-    Invalidate();
-}
-
 void CHoverButton::OnMouseMove(UINT flags, CPoint point)
 {
     CButton::OnMouseMove(flags, point);
-    // A press dragged onto the button does not light it.
-    if ((flags & MK_LBUTTON) && !m_hovering)
-        return;
     if (m_style == kClassicStyle)
         return;
-    if (::GetCapture() != m_hWnd) {
-        if (::GetActiveWindow() != nullptr && (GetOwner() != nullptr || GetParent() != nullptr)) {
-            m_hovering = true;
-            SetCapture();
-            Invalidate();
-        }
-        return;
-    }
-    CRect client;
-    GetClientRect(&client);
-    if (client.PtInRect(point))
-        return;
-    StopHovering();
-    // A press that started here keeps the capture until the button is released.
-    if (!(flags & MK_LBUTTON))
-        ::ReleaseCapture();
+    const bool mayStart = ::GetActiveWindow() != nullptr && (GetOwner() != nullptr || GetParent() != nullptr);
+    m_hover.OnMouseMove(*this, flags, point, mayStart);
 }
 
 void CHoverButton::OnKillFocus(CWnd* newFocus)
 {
     CButton::OnKillFocus(newFocus);
     if (m_style != kClassicStyle)
-        StopHovering();
+        m_hover.Stop(*this);
 }
 
 BOOL CHoverButton::OnSetCursor(CWnd* wnd, UINT hitTest, UINT message)

@@ -8,6 +8,7 @@
 // 1 hover, any other value hover tracking with the classic frame.
 
 #include "framework/Framework.h"
+#include "widgets/HoverTracker.h"
 
 class CButtonList;
 
@@ -50,11 +51,10 @@ private:
     UINT ChooseFace(UINT itemState) const;
     void DrawFrame(CDC& dc, UINT itemState, const CRect& item) const;
     void DrawCaption(CDC& dc, UINT itemState, const CRect& item);
-    void StopHovering();
 
     int m_pressedFrame = 1;
     int m_hoverFrame = 1;
-    bool m_hovering = false;
+    CHoverTracker m_hover;
     int m_style = kHoverStyle;
     Faces m_faces;
     Faces m_alternate; // stored only: nothing switches to it

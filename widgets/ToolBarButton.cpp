@@ -66,7 +66,7 @@ void CToolBarButton::DrawFrame(CDC& dc, UINT itemState, const CRect& item) const
     if (itemState & ODS_SELECTED) {
         Line3(dc, ::GetSysColor(COLOR_BTNSHADOW), {l, b - 1}, {l, t}, {r, t});
         Line3(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT), {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
-    } else if (m_hovering) {
+    } else if (m_hover.IsHovering()) {
         Line3(dc, ::GetSysColor(COLOR_BTNHIGHLIGHT), {l, b - 1}, {l, t}, {r, t});
         Line3(dc, ::GetSysColor(COLOR_BTNSHADOW), {l, b - 1}, {r - 1, b - 1}, {r - 1, t - 1});
     }
@@ -90,41 +90,16 @@ void CToolBarButton::DrawCaption(CDC& dc, UINT itemState, const CRect& item)
     dc.SetBkMode(previousMode);
 }
 
-void CToolBarButton::StopHovering()
-{
-    if (!m_hovering)
-        return;
-    m_hovering = false;
-    Invalidate();
-}
-
 void CToolBarButton::OnMouseMove(UINT flags, CPoint point)
 {
     CButton::OnMouseMove(flags, point);
-    if (m_textMode != 0)
-        return;
-    // A press dragged onto the button does not light it.
-    if ((flags & MK_LBUTTON) && !m_hovering)
-        return;
-    if (::GetCapture() != m_hWnd) {
-        m_hovering = true;
-        SetCapture();
-        Invalidate();
-        return;
-    }
-    CRect client;
-    GetClientRect(&client);
-    if (client.PtInRect(point))
-        return;
-    StopHovering();
-    // A press that started here keeps the capture until the button is released.
-    if (!(flags & MK_LBUTTON))
-        ::ReleaseCapture();
+    if (m_textMode == 0)
+        m_hover.OnMouseMove(*this, flags, point, true);
 }
 
 void CToolBarButton::OnKillFocus(CWnd* newFocus)
 {
     CButton::OnKillFocus(newFocus);
     if (m_textMode == 0)
-        StopHovering();
+        m_hover.Stop(*this);
 }

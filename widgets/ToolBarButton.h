@@ -5,6 +5,7 @@
 // in text mode it shows its window text in blue, without frames.
 
 #include "framework/Framework.h"
+#include "widgets/HoverTracker.h"
 
 class CToolBarButton : public CButton {
 public:
@@ -30,11 +31,10 @@ protected:
 private:
     void DrawFrame(CDC& dc, UINT itemState, const CRect& item) const;
     void DrawCaption(CDC& dc, UINT itemState, const CRect& item);
-    void StopHovering();
 
     int m_textMode = 0;
     int m_frameStyle = kRaisedFrames;
-    bool m_hovering = false;
+    CHoverTracker m_hover;
     CBitmap m_face;
     CBitmap m_disabledFace;
 };
