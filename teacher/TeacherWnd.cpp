@@ -209,6 +209,13 @@ void CTeacherWnd::OnDestroy()
     EndServerToSendDir();
     QuitFileServer();
     m_buttons.RemoveAll();
+    if (m_seatMap != nullptr) {
+        m_seatMap->FreeSeats();
+        if (m_seatMap->GetSafeHwnd() != nullptr)
+            m_seatMap->DestroyWindow();
+        delete m_seatMap;
+        m_seatMap = nullptr;
+    }
     // Settings are written back only by a station that came up: a failed
     // start leaves Teacher.ini (or its absence) as it found it.
     if (m_configRead && m_started)

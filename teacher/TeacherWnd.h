@@ -8,6 +8,7 @@
 #include "framework/Framework.h"
 
 #include "common/CommandBlock.h"
+#include "teacher/KqListCtrl.h"
 #include "teacher/TeacherSettings.h"
 #include "teacher/WebAccessControl.h"
 #include "widgets/ButtonList.h"
@@ -42,6 +43,7 @@ public:
     kq::TeacherConfig& Config() { return m_settings.config; }
     kq::TeacherOptions& Options() { return m_settings.options; }
     const std::string& InstallFolder() const { return m_path; }
+    CKqListCtrl* SeatMap() const { return m_seatMap; }
 
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
@@ -89,6 +91,7 @@ private:
     CClockLabel m_clock;
     CPolyButton m_versionButton;
     CStatic m_logo;
+    CKqListCtrl* m_seatMap = nullptr; // owned; null until the child windows exist
 
     kq::WebAccessControl m_webAccess;
     bool m_videoBroadcastRunning = false;

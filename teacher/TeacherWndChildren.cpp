@@ -14,6 +14,9 @@ namespace {
 using namespace TeacherRes;
 
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
+// The seat map: id and place on the main window.
+constexpr UINT kSeatMapId = 1234;
+constexpr RECT kSeatMapRect = {21, 20, 542, 530};
 
 struct ChildRect {
     UINT id;
@@ -98,6 +101,9 @@ bool IsAbsolute(const std::string& path)
 
 int CTeacherWnd::CreateChildWindows()
 {
+    m_seatMap = new CKqListCtrl;
+    if (!m_seatMap->Create(this, kSeatMapId, &kSeatMapRect))
+        return 0;
     bool created = CreateBitmapButton(m_closeButton, this, kCloseRect, kCloseFaces);
     for (const ListButton& b : kListButtons) {
         const ChildRect& r = b.rect;

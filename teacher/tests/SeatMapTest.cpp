@@ -1,0 +1,360 @@
+// The seat map in a host window of this process: laid out from a temporary
+// Teacher.ini, driven with messages, its posts to the host recorded.
+
+#include "teacher/KqListCtrl.h"
+#include "teacher/tests/TeacherInstall.h"
+#include "widgets/tests/WidgetTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+using kqtest::PumpFor;
+
+constexpr RECT kMapRect = {21, 20, 542, 530};
+constexpr UINT kMapId = 1234;
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+};
+
+class RecordingHost : public CWnd {
+public:
+    std::vector<Posted> posts;
+
+    bool CreateHost()
+    {
+        return CreateEx(0, AfxRegisterWndClass(0), "seat map host", WS_POPUP | WS_VISIBLE, 0, 0, 600, 600, nullptr,
+                        nullptr) != FALSE;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == CKqListCtrl::kMapClickedMessage || message == CKqListCtrl::kSelectionClearedMessage
+            || message == WM_COMMAND)
+            posts.push_back({message, wParam});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+void HoldCtrl(bool held)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = held ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+class SeatMapTest : public testing::Test {
+protected:
+    // Five seats in 3 columns x 2 rows, the cell at row 1, column 0 empty.
+    static constexpr const char* kFiveSeats = "[Ver]\r\nVersionID=770\r\n[SEAT]\r\nSeatCount=5\r\nColumnCount=3\r\n"
+                                              "RowCount=2\r\n1=A1,0,0,0,\r\n2=B1,1,0,0,\r\n3=C1,2,0,0,\r\n"
+                                              "4=B2,1,1,0,\r\n5=C2,2,1,0,\r\n[Other]\r\nKeep=me\r\n";
+
+    void Open(const std::string& ini = kFiveSeats)
+    {
+        std::ofstream(install.PathOf("Teacher.ini"), std::ios::binary) << ini;
+        ASSERT_TRUE(host.CreateHost());
+        map = new CKqListCtrl;
+        ASSERT_TRUE(map->Create(&host, kMapId, &kMapRect));
+        PumpFor(50);
+        host.posts.clear();
+    }
+
+    void TearDown() override
+    {
+        HoldCtrl(false);
+        delete map;
+        if (host.GetSafeHwnd())
+            host.DestroyWindow();
+    }
+
+    HWND Seat(int n) const { return ::GetDlgItem(map->m_hWnd, n + CSeatItemWnd::kIdBase); }
+    std::string Text(HWND w) const
+    {
+        char text[128] = {};
+        ::GetWindowTextA(w, text, sizeof text);
+        return text;
+    }
+    void Click(HWND w, UINT message = WM_LBUTTONDOWN, POINT pt = {36, 10})
+    {
+        ::SendMessageA(w, message, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        PumpFor(50);
+    }
+    std::vector<int> Selected() const
+    {
+        uint8_t list[kq::kMaxSeats] = {};
+        uint16_t count = 0;
+        map->GetSelectedSeats(&count, list, 1);
+        return std::vector<int>(list, list + (count == kq::kNoSeats ? 0 : count));
+    }
+
+    kqtest::TeacherInstall install;
+    RecordingHost host;
+    CKqListCtrl* map = nullptr;
+};
+
+TEST_F(SeatMapTest, LaysOutSeatsFromTeacherIni)
+{
+    Open();
+    const POINT expected[] = {{76, 138}, {224, 138}, {372, 138}, {224, 324}, {372, 324}};
+    for (int n = 1; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        HWND seat = Seat(n);
+        ASSERT_NE(nullptr, seat);
+        const RECT r = kqtest::ChildRect(map->m_hWnd, n + CSeatItemWnd::kIdBase);
+        EXPECT_EQ(expected[n - 1].x, r.left);
+        EXPECT_EQ(expected[n - 1].y, r.top);
+        EXPECT_EQ(0, map->GetSeatState(n));
+    }
+    EXPECT_EQ(nullptr, Seat(6));
+    EXPECT_EQ("B2", Text(Seat(4)));
+    EXPECT_TRUE(Selected().empty());
+    RECT client;
+    ::GetClientRect(map->m_hWnd, &client);
+    EXPECT_EQ(521, client.right);
+    EXPECT_EQ(510, client.bottom);
+}
+
+TEST_F(SeatMapTest, LogonMatchesTheSeatByName)
+{
+    Open();
+    kq::StudentLogonRecord record{};
+    std::strcpy(record.seatName, "a1");
+    record.senderAddress = 0x0A01A8C0;
+    const uint8_t adapter[6] = {0x00, 0x1B, 0x2C, 0x3D, 0x4E, 0x5F};
+    std::memcpy(record.adapterAddress, adapter, sizeof adapter);
+    int newly = 0;
+    EXPECT_EQ(1, map->LoginByName(&record, 1, &newly));
+    EXPECT_EQ(1, newly);
+    EXPECT_EQ(1, record.result);
+    EXPECT_EQ(1, reinterpret_cast<const uint8_t*>(&record)[8]);
+    EXPECT_EQ(1, map->GetSeatState(1));
+    EXPECT_EQ("A1,0,0,0,001b2c3d4e5f", install.IniValue("SEAT", "1"));
+    EXPECT_EQ("me", install.IniValue("Other", "Keep"));
+    EXPECT_EQ("B1,1,0,0,", install.IniValue("SEAT", "2"));
+
+    // Same name from another PC: refused, nothing changes.
+    kq::StudentLogonRecord other = record;
+    other.senderAddress = 0x0B01A8C0;
+    EXPECT_EQ(kq::kLogonNameTaken, map->LoginByName(&other, 1, &newly));
+    EXPECT_EQ(kq::kLogonNameTaken, other.result);
+    EXPECT_EQ(0, newly);
+    EXPECT_EQ(1, map->GetSeatState(1));
+
+    std::strcpy(other.seatName, "Z9");
+    EXPECT_EQ(kq::kLogonUnknownName, map->LoginByName(&other, 1, &newly));
+
+    // A name filling all 40 bytes without a NUL is matched within them.
+    struct {
+        kq::StudentLogonRecord record;
+        char after[8];
+    } unterminated{};
+    std::memset(unterminated.record.seatName, 'Q', sizeof unterminated.record.seatName);
+    std::memset(unterminated.after, 'Q', sizeof unterminated.after);
+    EXPECT_EQ(kq::kLogonUnknownName, map->LoginByName(&unterminated.record, 1, &newly));
+}
+
+TEST_F(SeatMapTest, ClicksCtrlClicksAndBackground)
+{
+    Open();
+    map->SetSeatState(1, 1);
+    map->SetSeatState(2, 3);
+    Click(Seat(1));
+    EXPECT_EQ(std::vector<int>{1}, Selected());
+    ASSERT_FALSE(host.posts.empty());
+    EXPECT_EQ(CKqListCtrl::kMapClickedMessage, host.posts.back().message);
+    EXPECT_EQ(static_cast<WPARAM>(MAKELONG(1, 1)), host.posts.back().wParam);
+
+    host.posts.clear();
+    Click(Seat(4)); // off line: nothing selected, nothing posted to the host
+    EXPECT_TRUE(Selected().empty());
+    for (const Posted& p : host.posts)
+        EXPECT_NE(CKqListCtrl::kMapClickedMessage, p.message);
+
+    map->SelectOnly(1);
+    HoldCtrl(true);
+    Click(Seat(2));
+    EXPECT_EQ((std::vector<int>{1, 2}), Selected());
+    Click(Seat(1));
+    EXPECT_EQ(std::vector<int>{2}, Selected());
+    HoldCtrl(false);
+
+    host.posts.clear();
+    ::SendMessageA(map->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageA(map->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpFor(50);
+    EXPECT_TRUE(Selected().empty());
+    ASSERT_EQ(2u, host.posts.size());
+    EXPECT_EQ(CKqListCtrl::kSelectionClearedMessage, host.posts[0].message);
+    EXPECT_EQ(CKqListCtrl::kMapClickedMessage, host.posts[1].message);
+    EXPECT_EQ(100u, host.posts[1].wParam);
+}
+
+TEST_F(SeatMapTest, RubberBandSelectsTheSeatsItCrosses)
+{
+    Open();
+    for (int n = 1; n <= 5; ++n)
+        map->SetSeatState(n, 1);
+    ::SendMessageA(map->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 120));
+    ::SendMessageA(map->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 200)); // A1, B1 (row 0)
+    ::SendMessageA(map->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(300, 340)); // and B2
+    ::SendMessageA(map->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(300, 340));
+    PumpFor(50);
+    EXPECT_EQ((std::vector<int>{1, 2, 4}), Selected());
+    ASSERT_FALSE(host.posts.empty());
+    EXPECT_EQ(CKqListCtrl::kMapClickedMessage, host.posts.back().message);
+    EXPECT_EQ(static_cast<WPARAM>(MAKELONG(100, 254)), host.posts.back().wParam);
+
+    // Every seat selected: the whole class, with the list still filled.
+    for (int n = 1; n <= 5; ++n)
+        if (n != 1 && n != 2 && n != 4)
+            map->ToggleSeat(n);
+    uint8_t list[kq::kMaxSeats] = {};
+    uint16_t count = 9;
+    EXPECT_EQ(1, map->GetSelectedSeats(&count, list, 0));
+    EXPECT_EQ(0, count);
+    EXPECT_EQ(5, list[4]);
+}
+
+TEST_F(SeatMapTest, ShapeAndCaptions)
+{
+    Open();
+    HWND seat = Seat(1);
+    // Between icon (32 high) and caption there is nothing of the seat.
+    POINT gap = {2, 34};
+    ::ClientToScreen(seat, &gap);
+    EXPECT_NE(seat, ::WindowFromPoint(gap));
+    POINT icon = {36, 10};
+    ::ClientToScreen(seat, &icon);
+    EXPECT_EQ(seat, ::WindowFromPoint(icon));
+
+    map->SetSeatCaption(1, "hello");
+    EXPECT_EQ("A1:hello", Text(seat));
+    map->SetSeatCaption(1, "HELLO");
+    EXPECT_EQ("A1:hello", Text(seat));
+    map->RestoreSeatCaptions();
+    EXPECT_EQ("A1", Text(seat));
+}
+
+TEST_F(SeatMapTest, NewArrangementAndScrolling)
+{
+    Open();
+    map->SetSeatState(1, 1);
+    ::SendMessageA(map->m_hWnd, CKqListCtrl::kArrangementMessage, 5, MAKELONG(20, 3));
+    EXPECT_EQ("20", install.IniValue("SEAT", "RowCount"));
+    EXPECT_EQ("3", install.IniValue("SEAT", "ColumnCount"));
+    EXPECT_EQ(0, map->GetSeatState(1));
+    EXPECT_NE(0, ::GetWindowLongA(map->m_hWnd, GWL_STYLE) & WS_VSCROLL);
+
+    ::SendMessageA(map->m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(48, ::GetScrollPos(map->m_hWnd, SB_VERT));
+    ::SendMessageA(map->m_hWnd, WM_VSCROLL, SB_TOP, 0);
+    ::SendMessageA(map->m_hWnd, CKqListCtrl::kWheelMessage, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    const int wheeled = ::GetScrollPos(map->m_hWnd, SB_VERT);
+    EXPECT_GT(wheeled, 0);
+    EXPECT_LE(wheeled, 64);
+    HoldCtrl(true);
+    ::SendMessageA(map->m_hWnd, CKqListCtrl::kWheelMessage, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(wheeled, ::GetScrollPos(map->m_hWnd, SB_VERT));
+}
+
+TEST_F(SeatMapTest, SelectedCaptionOnHighlightAndAnyStateDrawsSafely)
+{
+    Open();
+    map->SetSeatState(1, 1);
+    map->SelectOnly(1);
+    HWND seat = Seat(1);
+    ::RedrawWindow(seat, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    // The caption band's centre row: the highlight fills behind the text.
+    CWnd* wnd = CWnd::FromHandle(seat);
+    int highlighted = 0;
+    for (int x = 24; x < 48; ++x)
+        highlighted += kqtest::ScreenPixel(*wnd, x, 34) == ::GetSysColor(COLOR_HIGHLIGHT);
+    EXPECT_GT(highlighted, 0);
+
+    // States beyond the image list (and 9, the empty image) still paint.
+    for (int state : {9, 29, 30, 1000}) {
+        EXPECT_EQ(0, map->SetSeatState(2, state));
+        ::RedrawWindow(Seat(2), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(state, map->GetSeatState(2));
+    }
+    EXPECT_EQ(-10, map->SetSeatState(0, 1));
+    EXPECT_EQ(-10, map->SetSeatState(6, 1));
+    // A negative state brings the previous one back.
+    map->SetSeatState(3, 1);
+    map->SetSeatState(3, 7);
+    map->SetSeatState(3, -1);
+    EXPECT_EQ(1, map->GetSeatState(3));
+}
+
+// Benchmark: a full classroom logs on, first with adapters the map has not
+// seen (each log-on writes Teacher.ini), then again after going off line.
+TEST_F(SeatMapTest, FullClassroomLogsOn)
+{
+    std::string ini = "[SEAT]\r\nSeatCount=160\r\nColumnCount=20\r\nRowCount=8\r\n";
+    for (int n = 1; n <= kq::kMaxSeats; ++n)
+        ini += std::to_string(n) + "=" + static_cast<char>('A' + (n - 1) % 20) + std::to_string((n - 1) / 20 + 1) + ","
+            + std::to_string((n - 1) % 20) + "," + std::to_string((n - 1) / 20) + ",0,\r\n";
+    Open(ini);
+    ASSERT_EQ(kq::kMaxSeats, map->SeatWindowCount());
+
+    auto logOnAll = [&] {
+        const DWORD start = ::GetTickCount();
+        for (int n = 1; n <= kq::kMaxSeats; ++n) {
+            kq::StudentLogonRecord record{};
+            std::string name;
+            map->GetSeatName(n, &name);
+            std::strcpy(record.seatName, name.c_str());
+            record.senderAddress = static_cast<uint32_t>(n);
+            record.adapterAddress[5] = static_cast<uint8_t>(n);
+            int newly = 0;
+            EXPECT_EQ(n, map->LoginByName(&record, 1, &newly));
+        }
+        PumpFor(0);
+        return ::GetTickCount() - start;
+    };
+    const DWORD newAdapters = logOnAll();
+    uint8_t list[kq::kMaxSeats];
+    uint16_t count = 0;
+    EXPECT_EQ(1, map->GetSeatsInState(1, &count, list));
+    EXPECT_EQ(kq::kMaxSeats, count);
+    EXPECT_EQ("A8,0,7,0,00000000008d", install.IniValue("SEAT", "141"));
+
+    for (int n = 1; n <= kq::kMaxSeats; ++n)
+        map->SetSeatState(n, 0);
+    const DWORD knownAdapters = logOnAll();
+    EXPECT_EQ(1, map->GetSeatsInState(1, &count, list));
+    EXPECT_EQ(kq::kMaxSeats, count);
+    RecordProperty("new_adapters_ms", static_cast<int>(newAdapters));
+    RecordProperty("known_adapters_ms", static_cast<int>(knownAdapters));
+    std::printf("160 log-ons: new adapters %lu ms, known adapters %lu ms\n", newAdapters, knownAdapters);
+}
+
+TEST(TeacherSeatMap, ShippedTeacherIniShowsFortySeats)
+{
+    kqtest::TeacherInstall install;
+    ASSERT_TRUE(install.Start());
+    HWND main = install.FindWindowOf("晨星电子教室");
+    ASSERT_NE(nullptr, main);
+    HWND map = ::GetDlgItem(main, kMapId);
+    ASSERT_NE(nullptr, map);
+    int seats = 0;
+    for (int id = CSeatItemWnd::kIdBase + 1; id <= CSeatItemWnd::kIdBase + kq::kMaxSeats; ++id)
+        seats += ::GetDlgItem(map, id) != nullptr;
+    EXPECT_EQ(40, seats);
+    char name[16] = {};
+    ::GetWindowTextA(::GetDlgItem(map, CSeatItemWnd::kIdBase + 40), name, sizeof name);
+    EXPECT_STREQ("D7", name);
+    ::PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(install.WaitForExit());
+}
+
+} // namespace
