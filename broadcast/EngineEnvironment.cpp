@@ -1,6 +1,7 @@
 #include "broadcast/EngineEnvironment.h"
 
 #include "broadcast/OsKind.h"
+#include "common/ProgramFolder.h"
 
 #include "framework/Framework.h"
 
@@ -43,15 +44,9 @@ bool CEngineEnvironment::FindHostFolder()
     const DWORD length = GetModuleFileNameA(nullptr, path, kModuleNameSize);
     if (length == 0 || length >= kModuleNameSize)
         return false;
-    // Cut after the last backslash, stepping over CP936 characters whole
-    // (their trail byte may be a backslash).
-    const char* last = nullptr;
-    for (const char* p = path; *p != '\0'; p = CharNextA(p))
-        if (*p == '\\')
-            last = p;
-    if (last == nullptr)
+    m_hostFolder = kq::FolderOfPath(path);
+    if (m_hostFolder.empty())
         return false;
-    m_hostFolder.assign(path, static_cast<size_t>(last + 1 - path));
     m_driveRoot = m_hostFolder.substr(0, kDriveRootLength);
     m_recordFolder = m_hostFolder + kRecordFolderName;
     return true;

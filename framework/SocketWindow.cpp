@@ -1,11 +1,10 @@
 #include "framework/SocketWindow.h"
 
 #include "framework/AsyncSocket.h"
+#include "framework/ModuleState.h"
 
 #include <mutex>
 #include <unordered_map>
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
@@ -23,12 +22,6 @@ struct Registration {
 std::mutex g_mutex;
 std::unordered_map<SOCKET, Registration> g_sockets;
 UINT g_nextMessage = 0;
-
-HINSTANCE ThisModule()
-{
-    // Each module that links the library has its own class and windows.
-    return reinterpret_cast<HINSTANCE>(&__ImageBase);
-}
 
 bool IsNotifyMessage(UINT message)
 {
@@ -57,7 +50,7 @@ bool RegisterNotifyClass()
 {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = NotifyWindowProc;
-    windowClass.hInstance = ThisModule();
+    windowClass.hInstance = AfxGetInstanceHandle();
     windowClass.lpszClassName = kClassName;
     return ::RegisterClassA(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -71,7 +64,7 @@ HWND ThreadWindow()
     if (!registered)
         return nullptr;
     if (window == nullptr || !::IsWindow(window))
-        window = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
+        window = ::CreateWindowExA(0, kClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, AfxGetInstanceHandle(), nullptr);
     return window;
 }
 
