@@ -29,9 +29,9 @@ TEST(SeatArrangement, ParsesSeatLines)
     const struct {
         const char* text;
         bool accepted;
-        const char* name;
-        int column, row, group;
-        const char* mac;
+        const char* name = "";
+        int column = 0, row = 0, group = 0;
+        const char* mac = "";
     } cases[] = {
         {"A1,0,0,1,", true, "A1", 0, 0, 1, ""},
         {"B2,1,1,0,0011aabbccdd", true, "B2", 1, 1, 0, "0011aabbccdd"},
