@@ -1,0 +1,16 @@
+#include "widgets/ColorButton.h"
+
+#include "widgets/KitColours.h"
+
+BEGIN_MESSAGE_MAP(CColorButton, CButton)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+CColorButton::CColorButton() : m_background(kq::kKitBackground), m_text(kq::kKitText), m_brush(kq::kKitBackground) {}
+
+HBRUSH CColorButton::CtlColor(CDC* dc, UINT)
+{
+    dc->SetBkColor(m_background);
+    dc->SetTextColor(m_text);
+    return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+}

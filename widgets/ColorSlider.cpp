@@ -1,0 +1,16 @@
+#include "widgets/ColorSlider.h"
+
+#include "widgets/KitColours.h"
+
+BEGIN_MESSAGE_MAP(CColorSlider, CSliderCtrl)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+CColorSlider::CColorSlider() : m_background(kq::kKitBackground), m_text(kq::kKitText), m_brush(kq::kKitBackground) {}
+
+HBRUSH CColorSlider::CtlColor(CDC* dc, UINT)
+{
+    dc->SetBkColor(m_background);
+    dc->SetTextColor(m_text);
+    return static_cast<HBRUSH>(m_brush.GetSafeHandle());
+}
