@@ -56,7 +56,10 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
     int nCode = HIWORD(wParam);
     if (hWndCtrl != nullptr && hWndCtrl != m_hWnd) {
-        CWnd* pChild = FromHandlePermanent(hWndCtrl);
+        // Only a child's own notification is reflected to it: a command
+        // relayed from further down (a panel passing its button's click
+        // on) goes straight to this window's handlers.
+        CWnd* pChild = ::GetParent(hWndCtrl) == m_hWnd ? FromHandlePermanent(hWndCtrl) : nullptr;
         LRESULT ignored = 0;
         if (pChild != nullptr && pChild->OnChildNotify(WM_COMMAND, wParam, lParam, &ignored))
             return TRUE;

@@ -3,6 +3,8 @@
 
 #include "teacher/TeacherWnd.h"
 
+#include "common/LecternMessages.h"
+#include "common/VideoStartRecord.h"
 #include "envcheck/KqCheck.h"
 #include "standins/kqtransmit/KqTransmit.h"
 #include "standins/lectern/LecternTeacher.h"
@@ -27,6 +29,7 @@ constexpr int kItemConfiguration = 8;
 constexpr int kItemEnvironment = 3;
 constexpr int kItemTransport = 2;
 constexpr int kItemWebAccess = 29;
+constexpr int kItemSockets = 1;
 constexpr int kNoItem = 0;
 
 // The warning box's frame: its template, close button and background.
@@ -79,12 +82,72 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_WM_SIZE()
     ON_COMMAND(400, OnCloseButton)
     ON_COMMAND(867, OnVersion)
+    // Panels, input, tray, hot keys and layout.
+    ON_MESSAGE(0x40E, OnTrayNotify)
+    ON_COMMAND(401, OnTrayMinimize)
+    ON_WM_HOTKEY()
+    ON_WM_SYSCOMMAND()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_SETCURSOR()
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+    KQ_MOUSE(WM_RBUTTONDOWN, OnPopupMenu)
+    ON_COMMAND_RANGE(1128, 1131, OnButtonLayout)
+    ON_COMMAND_RANGE(864, 865, OnScrollSecondGroup)
+    ON_COMMAND(840, OnIgnoredCommand)
+    ON_COMMAND(861, OnIgnoredCommand)
+    ON_COMMAND(862, OnIgnoredCommand)
+    ON_COMMAND(875, OnWhiteboard)
+    // Teaching commands, transport events and remote shutdown.
+    ON_MESSAGE(WM_LECTERN_ERROR, OnLecternError)
+    ON_MESSAGE(WM_LECTERN_NOTIFY, OnLecternNotify)
+    ON_MESSAGE(WM_STUDENT_LOGON, OnStudentLogon)
+    ON_MESSAGE(kq::kWmVideoNotify, OnVideoNotify)
+    ON_COMMAND(501, OnBroadcast)
+    ON_COMMAND(502, OnMonitor)
+    ON_COMMAND(503, OnDemonstrate)
+    ON_COMMAND(504, OnVideo)
+    ON_COMMAND(505, OnRemoteControl)
+    ON_COMMAND(506, OnMultiMonitor)
+    ON_COMMAND(300, OnMedia)
+    ON_COMMAND(301, OnTutor)
+    ON_COMMAND(302, OnInteract)
+    ON_COMMAND(303, OnNotice)
+    ON_COMMAND(304, OnBlankScreen)
+    ON_COMMAND(305, OnRollCall)
+    ON_COMMAND(306, OnExercise)
+    ON_COMMAND(307, OnSendFiles)
+    ON_COMMAND(308, OnHomework)
+    ON_COMMAND(309, OnChat)
+    ON_COMMAND(310, OnGroupTalk)
+    ON_COMMAND(311, OnGroupTeach)
+    ON_COMMAND(312, OnGroupSetup)
+    ON_COMMAND(313, OnSeatEdit)
+    ON_COMMAND(314, OnQuitStudents)
+    ON_COMMAND(315, OnMessage)
+    ON_COMMAND(316, OnSeatInfo)
+    ON_COMMAND(317, OnClassroom)
+    ON_COMMAND(318, OnRefresh)
+    ON_COMMAND(319, OnWebControl)
+    ON_COMMAND(320, OnWebShare)
+    ON_COMMAND(511, OnRemoteShutdown)
+    ON_COMMAND(512, OnRemoteRestart)
+    ON_COMMAND(521, OnTeachPage)
+    ON_COMMAND(522, OnTestPage)
+    ON_COMMAND(790, OnHandUpSwitch)
+    ON_COMMAND(837, OnToolBarStop)
+    ON_COMMAND(838, OnToggleRecord)
+    // Classroom datagrams.
+    ON_MESSAGE(CClassroomSockets::kReadMessage, OnSocketRead)
+    ON_COMMAND(513, OnRemotePowerOn)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;
 
 CTeacherWnd::~CTeacherWnd()
 {
+    delete m_floatingToolBar; // owned; its window goes with it
     if (m_logoBitmap != nullptr)
         ::DeleteObject(m_logoBitmap);
 }
@@ -151,12 +214,20 @@ int CTeacherWnd::OnCreate(LPCREATESTRUCT createStruct)
         return CloseDuringCreate();
     }
 
+    if (!CreateSockets()) {
+        StartupWarning(TeacherRes::IDS_SOCKETS_FAILED, kItemSockets);
+        return CloseDuringCreate();
+    }
+
     m_toolTip.CreateFor(this, m_settings.enableTip, CKqToolTip::kMainWindowTipWidth);
 
     if (!CreateChildWindows()) {
         StartupWarning(TeacherRes::IDS_CHILD_WINDOWS_FAILED, kNoItem);
         return CloseDuringCreate();
     }
+
+    if (!RegisterHotKeys())
+        StartupWarning(TeacherRes::IDS_HOTKEYS_FAILED, kNoItem);
 
     CSplashWnd::ShowSplash(this);
 
@@ -175,6 +246,7 @@ int CTeacherWnd::OnCreate(LPCREATESTRUCT createStruct)
         return CloseDuringCreate();
     }
     m_transportOpen = true;
+    RecalcLayout();
     m_started = true;
     return 0;
 }
@@ -198,6 +270,7 @@ void CTeacherWnd::OnDestroy()
 {
     CWnd::OnDestroy();
 
+    CloseSockets();
     if (m_transportOpen) {
         LecternClose();
         m_transportOpen = false;

@@ -8,8 +8,14 @@
 #include "framework/Framework.h"
 
 #include "common/CommandBlock.h"
+#include "teacher/CommandPanelA.h"
+#include "teacher/ClassroomSockets.h"
+#include "teacher/CommandPanelC.h"
+#include "teacher/FunctionPanel.h"
 #include "teacher/KqListCtrl.h"
+#include "teacher/ShutdownSchedule.h"
 #include "teacher/TeacherSettings.h"
+#include "teacher/VideoChannelList.h"
 #include "teacher/WebAccessControl.h"
 #include "widgets/ButtonList.h"
 #include "widgets/ClockLabel.h"
@@ -44,6 +50,22 @@ public:
     kq::TeacherOptions& Options() { return m_settings.options; }
     const std::string& InstallFolder() const { return m_path; }
     CKqListCtrl* SeatMap() const { return m_seatMap; }
+
+    // ---- Panels, input, tray, hot keys, stop everything and layout ----
+    // Stops whatever the classroom shows (not in states 7 and 8).
+    void StopBroadcast();
+    // Enables the command buttons by ActivityState.
+    void UpdateButtonStates();
+    void UpdateTestButtons();
+    // Places the panels and the window's children for the screen width and
+    // the selected button set.
+    void RecalcLayout();
+    // Registers the eight Ctrl hot keys in order; 0 at the first failure.
+    int RegisterHotKeys();
+    BOOL PreTranslateMessage(MSG* msg) override;
+    CCommandPanelA& PanelA() { return m_panelA; }
+    CFunctionPanel& FunctionPanel() { return m_functionPanel; }
+    CCommandPanelC& PanelC() { return m_panelC; }
 
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
@@ -102,4 +124,179 @@ private:
     bool m_testLibraryOpen = false;
     bool m_trayIconAdded = false;
     bool m_started = false; // every step of the creation succeeded
+
+    // ---- Panels, input, tray, hot keys, stop everything and layout ----
+    // Handlers (TeacherWndInput.cpp, TeacherWndStop.cpp, TeacherWndLayout.cpp).
+    afx_msg LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnTrayMinimize();
+    afx_msg void OnHotKey(UINT id, UINT modifiers, UINT virtualKey);
+    afx_msg void OnSysCommand(UINT id, LPARAM lParam);
+    afx_msg void OnMouseMove(UINT flags, CPoint point);
+    afx_msg void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg BOOL OnSetCursor(CWnd* wnd, UINT hitTest, UINT message);
+    afx_msg void OnTimer(UINT_PTR id);
+    afx_msg LRESULT OnDisplayChange(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnPopupMenu(UINT flags, CPoint point);
+    afx_msg void OnButtonLayout(UINT id);
+    afx_msg void OnScrollSecondGroup(UINT id);
+    afx_msg void OnWhiteboard();
+    afx_msg void OnIgnoredCommand();
+    // Clears the block and sends code 0 to the whole class.
+    void SendStopToClass();
+    // Sends the diskless stop that a command left pending, once.
+    void SendPendingDisklessStop();
+    // Closes the toolbar's settings box, destroys and deletes the toolbar.
+    void DestroyFloatingToolBar();
+    // Brings the window up; repaints it when it was minimised.
+    void RestoreToForeground(bool wasMinimised);
+    // Panels 1000-1002 on the window; false when one cannot be created.
+    bool CreatePanels();
+    // Shortcut key -> command of the function panel, when that is enabled.
+    bool RunShortcut(const MSG& msg);
+    // Runs `command` when panel button `command` is enabled.
+    void RunIfEnabled(CButton* button, UINT command);
+
+    CCommandPanelA m_panelA;          // 1002
+    CFunctionPanel m_functionPanel;   // 1000
+    CCommandPanelC m_panelC;          // 1001
+    HCURSOR m_arrowCursor = nullptr;  // what WM_SETCURSOR shows
+    HCURSOR m_moveCursor = nullptr;   // above the top band
+    bool m_menuOpen = false;          // the button-set menu is tracking
+    int m_secondGroupRow = 0;         // row position of panel C's second group
+
+    // Classroom state that the command handlers set and that stop
+    // everything, the tray and the enabling read.
+    bool m_broadcasting = false;      // a broadcast runs (Ctrl+Left closes its warning)
+    int m_rollCallOn = 0;             // toggle flag of command 305
+    int m_collecting = 0;             // collection flag of command 304
+    bool m_disklessStopPending = false; // a diskless stop waits to be sent
+    BYTE m_disklessStopParam = 0;       // its parameter byte
+    int m_channelViewing = 0;         // a video channel is being viewed (504's faces)
+    CWnd* m_floatingToolBar = nullptr; // owned; destroyed through the window base
+    UINT_PTR m_testTimer = 0;         // online-test countdown timer id (0: none)
+    int m_testMinutesLeft = 0;
+    int m_answersAvailable = 0;       // answers of the last test can be shown
+    // ---- end of the panels' block ----
+
+    // ---- Teaching commands, transport events and remote shutdown ----
+    // (TeacherWndCommands.cpp, TeacherWndTeaching.cpp, TeacherWndEvents.cpp,
+    // TeacherWndShutdown.cpp)
+public:
+    // Timer 10, called by the timer handler after it has killed the timer:
+    // marks off line the targets of the delayed shutdowns and restarts
+    // whose time has come, then sets the timer again for the next one.
+    void OnShutdownTimer();
+    // The start of every command: clears the block and reads the selection
+    // into it (flag 0). False, after warning 57459, when no seat is on line.
+    bool BeginCommand();
+    // Lends the block to the transport for one call.
+    void SendCommand();
+    kq::CommandBlockWithTail& Command() { return m_command; }
+    // The floating broadcast toolbar, or null.
+    CWnd* FloatingToolBar() const { return m_floatingToolBar; }
+    static constexpr UINT_PTR kShutdownTimerId = 10;
+
+private:
+    // Commands of panel A (broadcast and monitoring).
+    afx_msg void OnBroadcast();      // 501
+    afx_msg void OnMonitor();        // 502
+    afx_msg void OnDemonstrate();    // 503
+    afx_msg void OnVideo();          // 504
+    afx_msg void OnRemoteControl();  // 505
+    afx_msg void OnMultiMonitor();   // 506
+    // Commands of the function panel.
+    afx_msg void OnMedia();          // 300
+    afx_msg void OnTutor();          // 301
+    afx_msg void OnInteract();       // 302
+    afx_msg void OnNotice();         // 303
+    afx_msg void OnBlankScreen();    // 304
+    afx_msg void OnRollCall();       // 305
+    afx_msg void OnExercise();       // 306
+    afx_msg void OnSendFiles();      // 307
+    afx_msg void OnHomework();       // 308
+    afx_msg void OnChat();           // 309
+    afx_msg void OnGroupTalk();      // 310
+    afx_msg void OnGroupTeach();     // 311
+    afx_msg void OnGroupSetup();     // 312
+    afx_msg void OnSeatEdit();       // 313
+    afx_msg void OnQuitStudents();   // 314
+    afx_msg void OnMessage();        // 315
+    afx_msg void OnSeatInfo();       // 316
+    afx_msg void OnClassroom();      // 317
+    afx_msg void OnRefresh();        // 318
+    afx_msg void OnWebControl();     // 319
+    afx_msg void OnWebShare();       // 320
+    // The main window's own buttons.
+    afx_msg void OnTeachPage();      // 521
+    afx_msg void OnTestPage();       // 522
+    afx_msg void OnHandUpSwitch();   // 790
+    afx_msg void OnRemoteShutdown(); // 511
+    afx_msg void OnRemoteRestart();  // 512
+    // The floating toolbar's stop button (837) and record switch (838).
+    afx_msg void OnToolBarStop();
+    afx_msg void OnToggleRecord();
+    // The outside components' messages.
+    afx_msg LRESULT OnLecternError(WPARAM kind, LPARAM code);
+    afx_msg LRESULT OnLecternNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnStudentLogon(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnVideoNotify(WPARAM wParam, LPARAM lParam);
+
+    // Single-seat pattern: exactly one target, else notice 57352 / 57353.
+    bool RequireOneSeat();
+    // A count of 0 becomes the list of on-line seats; false when none is.
+    bool FillOnlineTargets();
+    // Every target (every on-line seat for a count of 0) gets `state`.
+    void SetTargetsState(int state);
+    // Sends code 39 with `allowed` to the whole class from a cleared block.
+    void SendHandUpSwitch(int allowed);
+    void SuspendHandUp();
+    void RestoreHandUp();
+    // Gives the window the minimised show state (it hides to the tray).
+    void MinimiseToTray();
+    // 504 and 300: starts the video library in `mode`.
+    void StartVideoBroadcast(int mode, int activity);
+    void CreateFloatingToolBar();
+    // 511 and 512.
+    void RemotePower(WORD code, const char* question, UINT delayLabel);
+    void ArmShutdownTimer();
+    void ShowSeatText(const void* record);
+    void SwitchToDiskless();
+    void PushUpdate(int port);
+    void StudentHandedIn(int seat);
+    void SeatWentOffline(int seat);
+    // Gives a panel toggle four faces (0 = none) and repaints it.
+    void SetFaces(CButton* button, UINT up, UINT down, UINT focus, UINT disabled);
+
+    int m_handUpAllowed = 0;          // sent last with code 39; loaded from Handup
+    int m_handUpSuspended = 0;        // saved while the test page or a video hides it
+    int m_seatInfoOn = 0;             // toggle flag of command 316
+    int m_fileServerPort = 0;         // the homework file server's last port
+    bool m_versionWarned = false;     // event 7 shows its box once per run
+    bool m_studentBusy = false;       // event 9
+    kq::ShutdownSchedule m_shutdowns; // delayed off-line marking
+    UINT_PTR m_shutdownTimer = 0;     // timer 10 while it runs
+    // ---- end of the teaching block ----
+
+    // ---- Classroom datagrams: sockets, signal, Wake-on-LAN, player commands ----
+public:
+    // Opens the classroom and signal sockets (OnCreate); 0 on any failure.
+    int CreateSockets();
+    // Closes each socket that is open (OnDestroy).
+    void CloseSockets();
+    // The classroom signal with `command` (1: the classroom dialog's OK,
+    // 0: its second button) and this classroom's number, ten times.
+    void SendClassroomSignal(uint8_t command);
+    // One datagram (a link-list datagram) to the classroom group at main
+    // port + 10; the bytes sent, or SOCKET_ERROR.
+    int SendOnClassroomSocket(const void* data, int length);
+    // ActivityState and the channel-viewing flag from the channel list and
+    // the selected seats' states; then the command buttons.
+    void UpdateChannelViewing();
+    kq::VideoChannelList& VideoChannels() { return m_videoChannels; }
+private:
+    afx_msg LRESULT OnSocketRead(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnRemotePowerOn();
+    CClassroomSockets m_classroomSockets;
+    kq::VideoChannelList m_videoChannels; // filled by the video broadcast dialog
+    // ---- end of the classroom datagrams block ----
 };

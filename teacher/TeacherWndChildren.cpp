@@ -128,6 +128,7 @@ int CTeacherWnd::CreateChildWindows()
     created &= m_clock.Create("", WS_CHILD | WS_VISIBLE, RectOf(kClockRect), this, kClockRect.id) != FALSE;
     m_clock.Start();
     created &= m_versionButton.Create("", kButtonStyle, RectOf(kVersionRect), this, kVersionRect.id) != FALSE;
+    created &= CreatePanels();
     LoadLogo();
     return created ? 1 : 0;
 }

@@ -249,6 +249,27 @@ TEST(MessageRouting, NotificationsTheChildDeclinesReachTheParent)
               family.log);
 }
 
+TEST(MessageRouting, ACommandRelayedFromAGrandchildIsNotReflected)
+{
+    // A panel between the window and the control passes the control's
+    // click on with the control's handle: the window handles it itself.
+    Log log;
+    ParentWnd parent(log);
+    parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr);
+    CWnd panel;
+    panel.Create(nullptr, "panel", WS_CHILD, CRect(0, 0, 100, 100), &parent, kChildId + 1);
+    ReflectingChild button(log, true);
+    button.Create(nullptr, "button", WS_CHILD, CRect(0, 0, 50, 50), &panel, kChildId);
+    ASSERT_NE(nullptr, button.m_hWnd);
+    parent.SendMessage(WM_COMMAND, MAKEWPARAM(kChildId, BN_CLICKED), reinterpret_cast<LPARAM>(button.m_hWnd));
+    EXPECT_EQ(Log{"parent clicked"}, log);
+    // From its own parent the button's click is still reflected first.
+    log.clear();
+    panel.SendMessage(WM_COMMAND, MAKEWPARAM(kChildId, BN_CLICKED), reinterpret_cast<LPARAM>(button.m_hWnd));
+    EXPECT_EQ(Log{"child clicked"}, log);
+    parent.DestroyWindow();
+}
+
 TEST(MessageRouting, NotifyRangeGetsTheSenderId)
 {
     Family family(false);

@@ -9,6 +9,7 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "common/VodCommandDatagram.h"
 #include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 #include "standins/reelcast/ChannelServer.h"
@@ -26,7 +27,8 @@ constexpr char kModule[] = "Reelcast";
 constexpr char kWindowTitle[] = "“晨星”视频广播服务器";
 constexpr char kWindowClass[] = "ReelcastServer";
 constexpr char kPublicGroup[] = "226.1.1.1";
-constexpr u_short kAnnouncePortBase = 8600;
+// Player commands and queries arrive where the announcements go out.
+constexpr u_short kAnnouncePortBase = kq::kVodCommandPortBase;
 constexpr u_short kCommandPortBase = 8601;
 constexpr UINT kSocketMessage = WM_APP + 1;
 constexpr int kListId = 100;

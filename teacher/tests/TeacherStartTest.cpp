@@ -114,8 +114,8 @@ TEST(TeacherStart, NormalStartRunsAndClosesCleanly)
         {511, {605, 468, 652, 508}}, {512, {666, 468, 713, 508}}, {513, {726, 468, 773, 508}},
         {790, {558, 469, 592, 502}}, {521, {546, 100, 628, 124}}, {522, {628, 100, 710, 124}},
         {556, {33, 540, 60, 560}},   {550, {81, 540, 108, 560}},  {555, {321, 540, 348, 560}},
-        {641, {381, 540, 444, 560}}, {642, {432, 540, 536, 560}}, {643, {496, 540, 536, 560}},
-        {836, {569, 15, 626, 28}},   {867, {709, 39, 782, 120}},
+        {641, {373, 540, 422, 560}}, {642, {422, 540, 484, 560}}, {643, {484, 540, 535, 560}},
+        {836, {569, 15, 628, 28}},   {867, {709, 39, 781, 119}}, // as laid out for the screen
     };
     for (const auto& child : children) {
         SCOPED_TRACE(child.id);
@@ -138,7 +138,7 @@ TEST(TeacherStart, NormalStartRunsAndClosesCleanly)
         {TeacherRes::IDB_MAIN_FRAME_LEFT, 10, 300, 10, 280},
         {TeacherRes::IDB_MAIN_FRAME_TOP, 300, 10, 300, 10},
         {TeacherRes::IDB_MAIN_FRAME_BOTTOM, 300, 590, 300, 60},
-        {TeacherRes::IDB_MAIN_RIGHT_PART, 700, 300, 158, 300},
+        {TeacherRes::IDB_MAIN_RIGHT_PART, 790, 300, 248, 300}, // right of the panels
     };
     for (const auto& piece : pieces) {
         SCOPED_TRACE(piece.bitmap);
@@ -260,7 +260,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureRoad{"EnvironmentCheckFails", TeacherRes::IDS_ENVIRONMENT_CHECK_FAILED, 3,
                     [](TeacherInstall& i) { i.UseDouble("KqCheck.dll"); }, {"KQ_TEST_KQTEST=-3"}},
         FailureRoad{"TransportDoesNotOpen", TeacherRes::IDS_TRANSPORT_OPEN_FAILED, 2,
-                    [](TeacherInstall& i) { i.UseDouble("Lectern.dll"); }, {}}),
+                    [](TeacherInstall& i) { i.UseDouble("Lectern.dll"); }, {}},
+        // student.ini names an adapter this PC does not have: no group can be joined.
+        FailureRoad{"SocketsCannotJoin", TeacherRes::IDS_SOCKETS_FAILED, 1,
+                    [](TeacherInstall& i) {
+                        i.UseDouble("KqCheck.dll");
+                        ::WritePrivateProfileStringA("NETADAPTER", "IPADDRESS", "198.18.9.9",
+                                                     i.PathOf("student.ini").c_str());
+                    },
+                    {"KQ_TEST_KQTEST=0"}}),
     [](const testing::TestParamInfo<FailureRoad>& info) { return std::string(info.param.name); });
 
 TEST(TeacherStart, NoConfigurationLeavesNoFileAndOpensNoTransport)

@@ -17,9 +17,37 @@ using namespace kq::standin;
 constexpr DWORD kWaitMs = kProgramWaitMs;
 constexpr UINT kVodChannelEnd = 0x436;
 
-HWND WaitForPlayer()
+// The player window of process `processId`: a player left by another test
+// (or another test program) must not stand in for the one just started.
+HWND WaitForPlayer(DWORD processId)
 {
-    return WaitForWindow("Velmora2000IISth", "晨星放映");
+    struct Search {
+        DWORD processId;
+        HWND found;
+    };
+    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
+        Search search{processId, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                char className[64] = {};
+                char title[64] = {};
+                DWORD owner = 0;
+                GetClassNameA(window, className, sizeof className);
+                GetWindowTextA(window, title, sizeof title);
+                GetWindowThreadProcessId(window, &owner);
+                if (owner == s->processId && std::strcmp(className, "Velmora2000IISth") == 0 &&
+                    std::strcmp(title, "晨星放映") == 0) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr)
+            return search.found;
+    }
+    return nullptr;
 }
 
 std::string ShownText(HWND player)
@@ -94,6 +122,7 @@ protected:
         ASSERT_TRUE(player_.Start("\"" + ProgramFolder() + "Vidspool.exe\" " + arguments));
     }
     DWORD WaitForExit() { return player_.WaitForExit(); }
+    HWND WaitForOwnPlayer() { return WaitForPlayer(GetProcessId(player_.Handle())); }
 
     const TraceFile trace_{UniqueTempPath("vidspool-trace", ".txt")};
     HANDLE taken_ = nullptr;
@@ -115,7 +144,7 @@ TEST_F(Vidspool, TeachersOwnPlayerTakesTheChannelAndReportsItsEnd)
     StartPlayer("控制.dat");
 
     EXPECT_EQ(WaitForSingleObject(taken_, kWaitMs), WAIT_OBJECT_0) << "the teacher stops waiting";
-    HWND player = WaitForPlayer();
+    HWND player = WaitForOwnPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(ShownText(player), "正在播放频道 3：电影");
     PostMessageA(player, WM_CLOSE, 0, 0);
@@ -140,7 +169,7 @@ TEST_F(Vidspool, ReceiversPlayerShowsTheServerAndEndsWithoutAMessage)
     StartPlayer(" 接收.dat@HIDE");
 
     EXPECT_EQ(WaitForSingleObject(taken_, kWaitMs), WAIT_OBJECT_0);
-    HWND player = WaitForPlayer();
+    HWND player = WaitForOwnPlayer();
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(ShownText(player), "正在接收频道 5，服务器 198.18.1.10，端口 9705");
     PostMessageA(player, WM_CLOSE, 0, 0);

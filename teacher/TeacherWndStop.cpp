@@ -1,0 +1,139 @@
+// Stop everything, and the enabling of the command buttons by the
+// classroom's activity.
+
+#include "teacher/TeacherWnd.h"
+
+#include "standins/lectern/LecternTeacher.h"
+#include "teacher/ButtonEnabling.h"
+#include "teacher/Globals.h"
+#include "teacher/SeatRecord.h"
+#include "teacher/dialogs/MessageBoxes.h"
+
+#include "TeacherResources.h"
+
+namespace {
+
+using namespace TeacherRes;
+
+constexpr WORD kStopCommand = 0;
+constexpr WORD kDisklessStopCommand = 36;
+constexpr UINT kTeachPageId = 521;
+constexpr UINT kTestPageId = 522;
+constexpr UINT kRollCallId = 305;
+constexpr UINT kBlankScreenId = 304;
+constexpr int kSeatOnline = 1;
+constexpr int kSeatRollCall = 7;
+
+bool SendsNothing()
+{
+    return ActivityState == kq::kActivityGroupWork || ActivityState == kq::kActivityInteract;
+}
+
+void Repaint(CWnd* button)
+{
+    if (button != nullptr && button->GetSafeHwnd() != nullptr) {
+        button->Invalidate();
+        button->UpdateWindow();
+    }
+}
+
+} // namespace
+
+void CTeacherWnd::SendStopToClass()
+{
+    kq::ClearCommand(m_command);
+    m_command.block.code = kStopCommand;
+    LecternSendCommand(&m_command);
+}
+
+void CTeacherWnd::SendPendingDisklessStop()
+{
+    if (g_bStuNoDisk) {
+        m_disklessStopPending = false;
+        return;
+    }
+    if (!m_disklessStopPending)
+        return;
+    kq::ClearCommand(m_command);
+    m_command.block.code = kDisklessStopCommand;
+    m_command.block.param = m_disklessStopParam;
+    LecternSendCommand(&m_command);
+    m_disklessStopPending = false;
+}
+
+void CTeacherWnd::DestroyFloatingToolBar()
+{
+    if (m_floatingToolBar == nullptr)
+        return;
+    kq::CloseBoxByTitle("KqPopSetDlg");
+    if (m_floatingToolBar->GetSafeHwnd() != nullptr)
+        m_floatingToolBar->DestroyWindow();
+    delete m_floatingToolBar;
+    m_floatingToolBar = nullptr;
+}
+
+void CTeacherWnd::RestoreToForeground(bool wasMinimised)
+{
+    SetForegroundWindow();
+    ShowWindow(SW_RESTORE);
+    if (wasMinimised) {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
+}
+
+void CTeacherWnd::StopBroadcast()
+{
+    if (SendsNothing())
+        return;
+    m_broadcasting = false;
+    SendStopToClass();
+    DestroyFloatingToolBar();
+    SendPendingDisklessStop();
+
+    if (m_seatMap != nullptr) {
+        uint8_t seats[kq::kMaxSeats] = {};
+        uint16_t count = 0;
+        if (m_seatMap->GetSeatsInState(kSeatRollCall, &count, seats)) {
+            for (uint16_t i = 0; i < count && i < kq::kMaxSeats; ++i)
+                m_seatMap->SetSeatState(seats[i], kSeatOnline);
+            m_rollCallOn = 0;
+            if (CToggleBitmapButton* rollCall = m_functionPanel.Toggle(kRollCallId)) {
+                rollCall->LoadBitmaps(IDB_ROLL_CALL_UP, IDB_ROLL_CALL_DOWN, IDB_ROLL_CALL_FOCUS,
+                                      IDB_ROLL_CALL_DISABLED);
+                Repaint(rollCall);
+            }
+            ActivityState = kq::kActivityIdle;
+            UpdateButtonStates();
+        }
+    }
+    if (ActivityState == kq::kActivityBlankScreen) {
+        m_collecting = 1;
+        if (CToggleBitmapButton* blank = m_functionPanel.Toggle(kBlankScreenId)) {
+            blank->LoadBitmaps(IDB_BLANK_SCREEN_ON_UP, IDB_BLANK_SCREEN_ON_DOWN, IDB_BLANK_SCREEN_ON_FOCUS);
+            Repaint(blank);
+        }
+        UpdateButtonStates();
+    }
+    if (ActivityState == kq::kActivityCollecting) {
+        CToggleBitmapButton& overlay = m_panelC.OverlayButton();
+        if (overlay.GetSafeHwnd() != nullptr) {
+            overlay.LoadBitmaps(IDB_TEST_BLANK_SCREEN_ON_UP, IDB_TEST_BLANK_SCREEN_ON_DOWN,
+                                IDB_TEST_BLANK_SCREEN_ON_FOCUS);
+            Repaint(&overlay);
+        }
+        UpdateTestButtons();
+    }
+    RestoreToForeground(IsIconic() != FALSE);
+}
+
+void CTeacherWnd::UpdateButtonStates()
+{
+    kq::ApplyTeachingButtonStates(ActivityState, m_channelViewing != 0, m_panelA, m_functionPanel,
+                                  GetDlgItem(kTestPageId));
+}
+
+void CTeacherWnd::UpdateTestButtons()
+{
+    kq::ApplyTestButtonStates(ActivityState, m_answersAvailable != 0, m_panelC, GetDlgItem(kTeachPageId));
+}

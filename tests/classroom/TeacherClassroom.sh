@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Teacher.exe with two student PCs on the student side of the transport: both
+# log on (A1 seat 1, A2 seat 7) and get the hand-up permission; homework
+# collected from A2 alone reaches only A2; after a refresh both log on again
+# and the replies carry the homework file server and its port. The ring
+# file is missing: the log-ons are silent and nothing fails.
+set -euo pipefail
+bin="$1"       # the Windows tree's bin folder
+defaults="$2"  # the teacher's default files
+driver="$3"
+student_dll="$4"
+student_host="$5"
+source "$(dirname "$0")/lib.sh"
+lesson_seconds=90
+
+classroom_begin kqt T A1 A2
+classroom_create T teacher A1 student A2 student
+teacher="$(classroom_drive_c T)/Tutorium/Teacher"
+for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll; do
+  cp "$bin/$module" "$teacher/"
+done
+cp "$bin/teacher-lectern/Lectern.dll" "$teacher/"
+cp -r "$bin/help" "$teacher/"
+cp -r "$defaults/." "$teacher/"
+cp "$driver" "$teacher/"
+# The student hosts are older than the teacher: their log-ons ask for the
+# update, which is served from here.
+mkdir -p "$teacher/Update"
+echo update >"$teacher/Update/readme.txt"
+ini="$teacher/Teacher.ini"
+sed -i -e 's/^ClassroomID=.*/ClassroomID=3/' -e 's/^RingFile=.*/RingFile=C:\\missing.wav/' "$ini"
+for pc in A1 A2; do
+  cp "$student_dll" "$student_host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
+done
+
+export KQ_TRACE='C:\trace.txt'
+for pc in A1 A2; do
+  classroom_run "$pc" Student/LecternStudentHost.exe 'C:\report.txt' "$lesson_seconds" stay &
+done
+classroom_run T Teacher/Teacher.exe &
+teacher_pid=$!
+status=0
+classroom_run T Teacher/TeacherDriver.exe 'C:\trace.txt' 'C:\driver.txt' || status=$?
+wait "$teacher_pid" || true
+
+report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/$2" 2>/dev/null | tr -d '\r' || true; }
+echo "--- driver"; report T driver.txt
+for pc in A1 A2; do echo "--- $pc"; report "$pc" report.txt; done
+echo "--- teacher trace"; report T trace.txt | grep -E '^Lectern (logon|LecternSendCommand)|^KqTransmit' || true
+
+failed=0
+check() { # yes|no, PC, file, pattern, what
+  local found=no
+  report "$2" "$3" | grep -Eq -- "$4" && found=yes
+  if [ "$found" != "$1" ]; then
+    echo "FAILED: $5"
+    failed=1
+  fi
+}
+[ "$status" -eq 0 ] || { echo "FAILED: the driver ended with $status"; failed=1; }
+check yes T trace.txt '^Lectern logon A1 from 198\.18\.1\.11: 1$' "A1 logged on at seat 1"
+check yes T trace.txt '^Lectern logon A2 from 198\.18\.1\.12: 7$' "A2 logged on at seat 7"
+check yes A1 report.txt '^cmd 25 0 1$' "A1's reply carries the hand-up permission"
+check yes A2 report.txt '^cmd 25 0 1$' "A2's reply carries the hand-up permission"
+check yes T trace.txt '^Lectern LecternSendCommand code=20 targets=1 ' "homework goes to one seat"
+check yes A2 report.txt '^cmd 8 ' "the homework collection reaches A2"
+check no A1 report.txt '^cmd 8 ' "the homework collection must not reach A1"
+check yes T driver.txt '^box .*C:\\Homework\\$' "the box names the folder with one backslash"
+check yes A1 report.txt '^cmd 21 1 port [1-9][0-9]* address 198\.18\.1\.10$' "A1's new reply names the file server"
+check yes A2 report.txt '^cmd 21 1 port [1-9][0-9]* address 198\.18\.1\.10$' "A2's new reply names the file server"
+check no T driver.txt '^box .*升级' "the update folder is served without a warning"
+check yes T driver.txt '^done$' "the driver ran to its end"
+exit "$failed"
