@@ -1,5 +1,7 @@
 #include "broadcast/JpegLibrary.h"
 
+#include <mutex>
+
 namespace {
 
 constexpr char kJpegLibraryName[] = "ijl11.dll";
@@ -21,6 +23,9 @@ CJpegLibrary& JpegLibrary()
 
 bool CJpegLibrary::Load()
 {
+    // The sender and the receive thread may both be first.
+    static std::mutex loading;
+    const std::lock_guard<std::mutex> lock(loading);
     if (m_module == nullptr) {
         m_module = LoadLibraryA(kJpegLibraryName);
         if (m_module == nullptr)
@@ -28,6 +33,7 @@ bool CJpegLibrary::Load()
         m_init = Entry<IjlInitProc>(m_module, kIjlInitOrdinal);
         m_free = Entry<IjlFreeProc>(m_module, kIjlFreeOrdinal);
         m_write = Entry<IjlWriteProc>(m_module, kIjlWriteOrdinal);
+        m_read = Entry<IjlReadProc>(m_module, kIjlReadOrdinal);
     }
     return m_init != nullptr && m_free != nullptr && m_write != nullptr;
 }

@@ -17,8 +17,15 @@ public:
         return m_write != nullptr ? m_write(p, io) : IJL_INVALID_ENCODER;
     }
 
+    int32_t Read(JPEG_CORE_PROPERTIES* p, int32_t io) const
+    {
+        return m_read != nullptr ? m_read(p, io) : IJL_INVALID_ENCODER;
+    }
+    bool CanRead() const { return m_read != nullptr; }
+
 private:
     HMODULE m_module = nullptr;
+    IjlReadProc m_read = nullptr;
     IjlInitProc m_init = nullptr;
     IjlFreeProc m_free = nullptr;
     IjlWriteProc m_write = nullptr;

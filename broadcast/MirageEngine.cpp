@@ -181,6 +181,7 @@ int CMirageEngine::RunMode(MirageMode mode, const MirageOptions* options)
     if (warnings.zeroStationId)
         MessageBoxA(nullptr, kZeroIdText, kCaption, MB_OK);
     ClearBuffers();
+    CReceiveThread::Assembler().Reset(); // no block of the last mode is composed into this one
 
     // Threads that were never started (a receive-only engine has no senders)
     // are not commanded.

@@ -119,6 +119,21 @@ struct MirageEngineState {
     // Recording.
     std::atomic<int32_t> recordingOn{0};
     uint32_t recordCount = 0;
+
+    // The viewer's own (decoder window and views).
+    uint16_t zoomed = 0;
+    int32_t switchPending = 0;
+    int32_t skipNextDraw = 0;
+    int32_t waitingForFrame = 0;
+    std::atomic<int32_t> playbackOn{0};
+    // Colour table of 8-bit frames (the sender's palette), 256 entries.
+    uint8_t framePalette[1024] = {};
+    // The last received cursor (sender pixels) and remote pointer, for the
+    // current view.
+    std::atomic<int32_t> cursorX{0};
+    std::atomic<int32_t> cursorY{0};
+    std::atomic<int32_t> pointerX{0};
+    std::atomic<int32_t> pointerY{0};
 };
 
 // The one engine state of the process.

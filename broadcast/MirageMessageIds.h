@@ -52,6 +52,9 @@ inline constexpr unsigned WM_MIRAGE_SHOW_VIEWS = 0x8D8;
 inline constexpr unsigned WM_MIRAGE_RECORD = 0x8EB;
 inline constexpr unsigned WM_MIRAGE_RECORD_OFF = 0x8EC;
 inline constexpr unsigned WM_MIRAGE_CLEAR_CONFIRMED = 0x8EE;
+// Ours: the decoder window lays the current view out again (size change,
+// windowed flag), on the viewer thread.
+inline constexpr unsigned WM_MIRAGE_RELAYOUT = 0x8F0;
 
 // Timers.
 inline constexpr unsigned kSendFrameTimer = 1;

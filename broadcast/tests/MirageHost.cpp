@@ -12,9 +12,15 @@
 //   wait CODE TIMEOUT_MS           waits for a notice with that code
 //   sleep MS | threads | quit
 //   pattern                        covers the screen with the test pattern
+//   animate                        the pattern with a square moving on it
 //   cursor X Y | move X Y          SetCursorPos | a mouse move through SendInput
 //   shapewindow X Y W H            a window whose cursor is the test cursor
-//   post WINDOW MESSAGE WPARAM     posts to the window of that name
+//   post WINDOW MESSAGE WPARAM [LPARAM]   posts to the window of that name
+//   postxy WINDOW MESSAGE WPARAM X Y      the same with lParam = MAKELPARAM(X, Y)
+//   rect WINDOW                    prints the window's rectangle
+//   menu                           prints whether a popup menu is open
+//   clickwindow X Y W H            a focused window that prints every click
+//                                  (screen coordinates) and key it gets
 //   blockshape                     takes the name "CursorShape" with a mutex, so
 //                                  that no shared memory of that name can be made
 //
@@ -188,8 +194,29 @@ void EndWait(const char* outcome)
     g_waiting = Waiting{};
 }
 
+// "animate": a 160-pixel square that moves and changes colour every 100 ms
+// on the pattern, as a desktop changes in one place at a time.
+constexpr UINT_PTR kAnimateTimer = 7;
+constexpr UINT kAnimateMs = 100;
+constexpr int kAnimateSide = 160;
+
 LRESULT CALLBACK PatternProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_TIMER && wParam == kAnimateTimer) {
+        static int tick = 0;
+        ++tick;
+        RECT square;
+        square.left = (tick * 37) % (GetSystemMetrics(SM_CXSCREEN) - kAnimateSide);
+        square.top = (tick * 23) % (GetSystemMetrics(SM_CYSCREEN) - kAnimateSide);
+        square.right = square.left + kAnimateSide;
+        square.bottom = square.top + kAnimateSide;
+        HDC dc = GetDC(hwnd);
+        HBRUSH brush = CreateSolidBrush(RGB(tick * 7 % 256, tick * 13 % 256, tick * 29 % 256));
+        FillRect(dc, &square, brush);
+        DeleteObject(brush);
+        ReleaseDC(hwnd, dc);
+        return 0;
+    }
     if (message != WM_PAINT)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     PAINTSTRUCT paint;
@@ -240,6 +267,25 @@ void MoveMouse(int x, int y)
     SendInput(1, &input, sizeof input);
 }
 
+// The remote-control target: prints what reaches it.
+LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        POINT p = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(hwnd, &p);
+        Print("click " + std::to_string(p.x) + " " + std::to_string(p.y));
+        return 0;
+    }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        Print(std::string(message == WM_KEYDOWN ? "key down " : "key up ") + std::to_string(wParam));
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
 void Execute(const std::string& line)
 {
     const std::vector<std::string> words = Split(line, ' ');
@@ -280,10 +326,12 @@ void Execute(const std::string& line)
             return;
         }
         SetTimer(g_window, kTimer, static_cast<UINT>(argument(g_waiting.forNotice ? 2 : 1)), nullptr);
-    } else if (command == "pattern") {
-        MakeWindow("MiragePattern", PatternProc, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                   GetSystemMetrics(SM_CYSCREEN));
-        Print("pattern");
+    } else if (command == "pattern" || command == "animate") {
+        HWND pattern = MakeWindow("MiragePattern", PatternProc, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                  GetSystemMetrics(SM_CYSCREEN));
+        if (command == "animate")
+            SetTimer(pattern, kAnimateTimer, kAnimateMs, nullptr);
+        Print(command);
     } else if (command == "cursor") {
         SetCursorPos(argument(1), argument(2));
         Print("cursor " + std::to_string(argument(1)) + " " + std::to_string(argument(2)));
@@ -300,11 +348,31 @@ void Execute(const std::string& line)
     } else if (command == "blockshape") {
         const HANDLE blocker = CreateMutexA(nullptr, FALSE, "CursorShape"); // kept until the host ends
         Print(blocker != nullptr ? "blockshape" : "error: blockshape");
-    } else if (command == "post") {
+    } else if (command == "post" || command == "postxy") {
         HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        // An lParam may use all 32 bits (a key release sets bit 31).
+        const LPARAM lParam = command == "postxy" ? MAKELPARAM(argument(4), argument(5))
+                              : words.size() > 4 ? static_cast<LPARAM>(std::strtoul(words[4].c_str(), nullptr, 0))
+                                                 : 0;
         const BOOL posted = target != nullptr && PostMessageA(target, static_cast<UINT>(argument(2)),
-                                                              static_cast<WPARAM>(argument(3)), 0);
-        PrintResult("post", posted ? 1 : 0, start);
+                                                              static_cast<WPARAM>(argument(3)), lParam);
+        PrintResult(command, posted ? 1 : 0, start);
+    } else if (command == "menu") {
+        // The system's popup-menu window class.
+        HWND menu = FindWindowA("#32768", nullptr);
+        Print(menu != nullptr && IsWindowVisible(menu) ? "menu open" : "no menu");
+    } else if (command == "rect") {
+        HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        RECT r = {};
+        if (target != nullptr)
+            GetWindowRect(target, &r);
+        Print("rect " + std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) + " " +
+              std::to_string(r.bottom));
+    } else if (command == "clickwindow") {
+        HWND click = MakeWindow("MirageClick", ClickProc, nullptr, argument(1), argument(2), argument(3), argument(4));
+        SetForegroundWindow(click);
+        SetFocus(click);
+        Print("clickwindow");
     } else if (command == "threads") {
         Print("threads = " + std::to_string(CountThreads()));
     } else if (command == "quit") {

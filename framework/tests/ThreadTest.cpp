@@ -45,6 +45,7 @@ constexpr UINT WM_OPEN_BOX = WM_APP + 3;    // run a system message box
 constexpr UINT WM_CLOSE_MODAL = WM_APP + 4; // end whatever is modal now
 constexpr UINT WM_FINISH = WM_APP + 5;      // end the thread with the code given
 constexpr UINT WM_OPEN_DLL_DIALOG = WM_APP + 6; // run the sample DLL's modal dialog
+constexpr UINT WM_OPEN_MENU = WM_APP + 7;       // track a popup menu
 constexpr char kBoxCaption[] = "FrameworkTests";
 constexpr char kDllDialogCaption[] = "Sample";
 
@@ -115,9 +116,29 @@ protected:
         ::FreeLibrary(dll);
         Note("dll dialog " + std::to_string(result));
     }
+    // The system's menu loop: a viewer that shows its context menu must
+    // still take the commands that close it.
+    afx_msg void OnOpenMenu(WPARAM, LPARAM)
+    {
+        CWnd owner;
+        owner.CreateEx(0, AfxRegisterWndClass(0), "menu owner", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                       nullptr);
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, 1, "item");
+        m_inMenu = true;
+        ::SetEvent(modalUp);
+        menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RETURNCMD, 5, 5, &owner);
+        m_inMenu = false;
+        owner.DestroyWindow();
+        Note("menu closed");
+    }
     afx_msg void OnCloseModal(WPARAM, LPARAM)
     {
-        if (m_inDllDialog) {
+        if (m_inMenu) {
+            Note("close modal");
+            ::EndMenu();
+        } else if (m_inDllDialog) {
             Note("close modal");
             ::PostMessageA(kqtest::FindThreadDialog(m_nThreadID, kDllDialogCaption), WM_COMMAND,
                            IDCANCEL, 0);
@@ -141,6 +162,7 @@ private:
     CDialog* m_pDialog = nullptr;
     bool m_inBox = false;
     bool m_inDllDialog = false;
+    bool m_inMenu = false;
 };
 
 IMPLEMENT_DYNCREATE(WorkThread, CWinThread)
@@ -152,6 +174,7 @@ BEGIN_MESSAGE_MAP(WorkThread, CWinThread)
     ON_THREAD_MESSAGE(WM_CLOSE_MODAL, OnCloseModal)
     ON_THREAD_MESSAGE(WM_FINISH, OnFinish)
     ON_THREAD_MESSAGE(WM_OPEN_DLL_DIALOG, OnOpenDllDialog)
+    ON_THREAD_MESSAGE(WM_OPEN_MENU, OnOpenMenu)
 END_MESSAGE_MAP()
 
 // Starts a WorkThread the test deletes itself.
@@ -198,13 +221,13 @@ TEST(UiThread, FailedInitInstanceEndsTheThreadThroughExitInstance)
     delete thread;
 }
 
-TEST(UiThread, ThreadMessagesArriveDuringModalLoopsOfThisModuleADllAndTheSystem)
+TEST(UiThread, ThreadMessagesArriveDuringModalLoopsOfThisModuleADllTheSystemAndMenus)
 {
     struct Case {
         UINT open;
         const char* ended;
     } cases[] = {{WM_OPEN_DIALOG, "dialog 1"}, {WM_OPEN_BOX, "box 2"},
-                 {WM_OPEN_DLL_DIALOG, "dll dialog 2"}};
+                 {WM_OPEN_DLL_DIALOG, "dll dialog 2"}, {WM_OPEN_MENU, "menu closed"}};
     for (const Case& c : cases) {
         WorkThread* thread = StartWorkThread();
         ASSERT_NE(nullptr, thread);

@@ -1,5 +1,7 @@
 #include "standins/lectern/Install.h"
 
+#include "common/ProgramFolder.h"
+
 #include <ws2tcpip.h>
 #include <iphlpapi.h>
 
@@ -17,13 +19,11 @@ constexpr size_t kMacSize = 6;
 
 std::string ModuleFolder()
 {
-    char path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(ThisModule(), path, sizeof path);
-    if (n == 0 || n >= sizeof path)
+    std::string folder = GetProgramFolder(); // with its trailing backslash
+    if (folder.empty())
         return ".";
-    std::string folder(path, n);
-    const size_t slash = folder.find_last_of('\\');
-    return slash == std::string::npos ? "." : folder.substr(0, slash);
+    folder.pop_back();
+    return folder;
 }
 
 uint32_t ReadAdapterAddress()

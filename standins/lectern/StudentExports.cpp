@@ -8,11 +8,28 @@
 #include "standins/lectern/StudentTransport.h"
 #include "standins/lectern/TransportSlot.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr char kModule[] = "Lectern";
 
 kq::lectern::TransportSlot<kq::lectern::StudentTransport> g_transport;
+
+// Every field of the record the agent lends, as it arrived.
+void TraceRecord(const kq::StudentInitRecord& init)
+{
+    const auto* group = reinterpret_cast<const unsigned char*>(&init.classroomGroup);
+    char seat[sizeof init.seatNumber + 1] = {};
+    char lock[sizeof init.lockBackground + 1] = {};
+    std::memcpy(seat, init.seatNumber, sizeof init.seatNumber);
+    std::memcpy(lock, init.lockBackground, sizeof init.lockBackground);
+    kq::Trace(kModule,
+              "LecternOpen record size=%u edition=%d perhost=%u port=%u group=%u.%u.%u.%u at24=%u seat=%s "
+              "lock=[%s] version=%u",
+              static_cast<unsigned>(sizeof init), init.edition, init.perHost, init.mainPort, group[0], group[1],
+              group[2], group[3], init.constant8, seat, lock, init.VersionID);
+}
 
 } // namespace
 
@@ -23,6 +40,7 @@ extern "C" int LecternOpen(const kq::StudentInitRecord* init)
         kq::Trace(kModule, "LecternOpen refused: no record");
         return 0;
     }
+    TraceRecord(*init);
     return g_transport.Open(*init) ? 1 : 0;
 }
 

@@ -56,6 +56,8 @@ std::shared_ptr<StudentTransport> StudentTransport::Open(const StudentInitRecord
     }
     Trace(kModule, "LecternOpen seat=%s group=%s port=%u", transport->seatName_.c_str(),
           Dotted(init.classroomGroup).c_str(), PortBeside(init.mainPort, kCommandPortOffset));
+    // The engine's notices on a student PC are trace lines only.
+    transport->engine_.Start(nullptr);
     return transport;
 }
 
@@ -109,6 +111,7 @@ void StudentTransport::Stop(bool sayGoodbye)
         for (uint32_t i = 0; i < kByeCopies; ++i)
             SendToTeacher(bye, 1);
     }
+    engine_.Stop();
     endpoint_.Close();
     actions_.Release();
     bridge_.Destroy();
@@ -242,6 +245,13 @@ void StudentTransport::OnDatagram(const Datagram& datagram, uint32_t address, ui
             bridge_.Post([self, command, context] { self->RunCommand(command, context); });
         }
         break;
+    case Kind::Screen:
+        // Copies of one settings datagram share its sequence number.
+        if (link_.IsFollowed(datagram.session) && link_.AcceptCommand(datagram.session, datagram.sequence)) {
+            const ScreenBody screen = datagram.screen;
+            bridge_.Post([self, screen] { self->TakeScreenSettings(screen); });
+        }
+        break;
     case Kind::LogonReply:
         if (link_.OnLogonReply(datagram.session, session_, datagram.logonReply, now)) {
             const LogonReplyBody reply = datagram.logonReply;
@@ -258,10 +268,22 @@ void StudentTransport::OnDatagram(const Datagram& datagram, uint32_t address, ui
     }
 }
 
+void StudentTransport::TakeScreenSettings(const ScreenBody& screen)
+{
+    if (closed_)
+        return;
+    screen_ = screen;
+    if (screen.resetNow)
+        engine_.ResetOptions(screen.resetOptions);
+}
+
 void StudentTransport::RunCommand(const CommandBody& command, const StudentContext& context)
 {
     if (closed_)
         return;
+    // The screen modes go to the engine; a seat outside its ids joins none.
+    if (IsScreenCode(command.code))
+        engine_.Run(PlanStudent(command, screen_, context.seat), screen_);
     const CommandOutcome outcome = MapTeacherCommand(command, context);
     Trace(kModule, "command %u for seat %d: %u to the agent (%s)", command.code, context.seat,
           static_cast<unsigned>(outcome.deliveryCount), ExplainTeacherCode(command.code));

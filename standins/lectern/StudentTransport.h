@@ -16,6 +16,7 @@
 #include "common/StudentRequest.h"
 #include "standins/lectern/CommandMap.h"
 #include "standins/lectern/DatagramInbox.h"
+#include "standins/lectern/EngineHost.h"
 #include "standins/lectern/RepeatQueue.h"
 #include "standins/lectern/StudentActions.h"
 #include "standins/lectern/TeacherLink.h"
@@ -56,6 +57,7 @@ private:
     void Deliver(const CommandOutcome& outcome);
     void DeliverLogonReply(const LogonReplyBody& reply, uint32_t teacherAddress);
     void DeliverTeacherLost();
+    void TakeScreenSettings(const ScreenBody& screen);
 
     StudentInitRecord init_;
     const Timing timing_;
@@ -66,6 +68,8 @@ private:
     UdpEndpoint endpoint_;
     UiBridge bridge_;
     StudentActions actions_; // user-interface thread only
+    ScreenBody screen_;      // user-interface thread only: the teacher's last screen settings
+    EngineHost engine_;
     std::thread worker_;
     std::atomic<bool> running_{false};
     std::atomic<bool> closed_{false};

@@ -26,6 +26,11 @@ uint16_t CommandPort(const TeacherConfig& config)
     return PortBeside(config.MainPort, kCommandPortOffset);
 }
 
+// The screen engine's port beside the main port; no transport port is there.
+constexpr uint16_t kScreenPortOffset = 20;
+constexpr uint16_t kEventStopAll = 11;
+constexpr uint32_t kScreenCopies = 2;
+
 } // namespace
 
 std::shared_ptr<TeacherTransport> TeacherTransport::Open(const TeacherConfig& config, const Timing& timing)
@@ -42,6 +47,11 @@ std::shared_ptr<TeacherTransport> TeacherTransport::Open(const TeacherConfig& co
     }
     Trace(kModule, "LecternOpen window=%08x mainPort=%u group=%s port=%u", config.mainWindow, config.MainPort,
           Dotted(config.classroomGroup).c_str(), CommandPort(config));
+    std::weak_ptr<TeacherTransport> weak = transport;
+    transport->engine_.Start([weak](uint16_t code, uint16_t, intptr_t lParam) {
+        if (const auto self = weak.lock())
+            self->OnEngineNotice(code, lParam);
+    });
     return transport;
 }
 
@@ -94,6 +104,8 @@ void TeacherTransport::Close()
         SendToClass(bye, 1);
     endpoint_.Close();
     bridge_.Destroy();
+    // The engine closes with the transport, after the class heard the goodbye.
+    engine_.Stop();
     Trace(kModule, "LecternClose");
 }
 
@@ -146,7 +158,62 @@ void TeacherTransport::SendCommand(const CommandBlockWithTail& block)
     }
     Trace(kModule, "LecternSendCommand code=%u targets=%u param=%u", command.code, command.targetCount,
           command.param);
+    if (IsScreenCode(command.code)) {
+        SendScreenCommand(command);
+        return;
+    }
     SendToClass(datagram, timing_.copies);
+}
+
+ScreenBody TeacherTransport::ScreenSettings()
+{
+    ScreenBody s;
+    s.group = config_.classroomGroup;
+    s.port = PortBeside(config_.MainPort, kScreenPortOffset);
+    s.pause = config_.DelaySon;
+    s.burst = config_.DelayMon;
+    s.lossless = config_.CompressMethord;
+    s.quality = config_.Quality;
+    s.windowed = config_.ScreenChange;
+    s.record = config_.Record;
+    s.sound = config_.SoundOpenFlag;
+    return s;
+}
+
+void TeacherTransport::SendScreenCommand(const CommandBody& command)
+{
+    if (closed_)
+        return;
+    const ScreenBody settings = ScreenSettings();
+    Datagram screen;
+    screen.kind = Kind::Screen;
+    screen.screen = settings;
+    SendToClass(screen, kScreenCopies);
+    Datagram datagram;
+    datagram.kind = Kind::Command;
+    datagram.command = command;
+    SendToClass(datagram, timing_.copies);
+
+    std::vector<uint8_t> seats;
+    std::map<int, std::string> names;
+    {
+        std::lock_guard<std::mutex> hold(lock_);
+        names = seatNames_;
+    }
+    for (const auto& [seat, name] : names)
+        seats.push_back(static_cast<uint8_t>(seat));
+    engine_.Run(PlanTeacher(command, settings, seats.data(), seats.size()), settings, names);
+}
+
+void TeacherTransport::OnEngineNotice(uint16_t code, intptr_t lParam)
+{
+    const NoticePlan plan = PlanNotice(code, lParam);
+    if (plan.stop)
+        engine_.Run(EngineRequest{EngineCall::Stop}, ScreenSettings());
+    if (plan.reportStopAll)
+        Notify(kEventStopAll, 0);
+    if (plan.startCommand)
+        SendScreenCommand(plan.command);
 }
 
 void TeacherTransport::SetConfig(const TeacherConfig& config)
@@ -172,6 +239,17 @@ void TeacherTransport::SetConfig(const TeacherConfig& config)
 void TeacherTransport::SetOptions(const BroadcastOptions& options)
 {
     options_ = options;
+    // Every PC's engine gets the same five bytes, this one included.
+    ScreenBody settings = ScreenSettings();
+    static_assert(sizeof settings.resetOptions == sizeof options);
+    std::memcpy(settings.resetOptions, &options, sizeof options);
+    settings.resetNow = 1;
+    Datagram screen;
+    screen.kind = Kind::Screen;
+    screen.screen = settings;
+    if (!closed_)
+        SendToClass(screen, kScreenCopies);
+    engine_.ResetOptions(settings.resetOptions);
     Trace(kModule, "LecternSetOptions compress=%u delaySon=%u delayMon=%u record=%u screenChange=%u",
           options.CompressMethord, options.DelaySon, options.DelayMon, options.Record, options.ScreenChange);
 }
@@ -326,6 +404,8 @@ void TeacherTransport::AskWindow(const StudentKey& key, const LogonBody& logon)
     {
         std::lock_guard<std::mutex> hold(lock_);
         roster_.CompleteLogon(key, logon.attempt, reply, NowMs());
+        if (accepted)
+            seatNames_[result] = record.seatName;
     }
     Trace(kModule, "logon %s from %s: %d", record.seatName, Dotted(key.address).c_str(), result);
     Datagram answer;

@@ -7,6 +7,8 @@
 // record goes through the UiBridge on the thread that opened the transport.
 
 #include <atomic>
+#include <map>
+#include <string>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -16,6 +18,7 @@
 #include "common/CommandBlock.h"
 #include "common/TeacherConfig.h"
 #include "standins/lectern/DatagramInbox.h"
+#include "standins/lectern/EngineHost.h"
 #include "standins/lectern/RepeatQueue.h"
 #include "standins/lectern/StudentRoster.h"
 #include "standins/lectern/Timing.h"
@@ -54,6 +57,10 @@ private:
     // Sends `datagram` with the next sequence number; `copies` in all.
     void Send(Datagram& datagram, uint32_t address, uint16_t port, uint32_t copies);
     void SendToClass(Datagram& datagram, uint32_t copies);
+    // A screen command: the settings first, then the command, then this PC's engine.
+    void SendScreenCommand(const CommandBody& command);
+    ScreenBody ScreenSettings();
+    void OnEngineNotice(uint16_t code, intptr_t lParam);
 
     TeacherConfig config_;
     const Timing timing_;
@@ -73,6 +80,8 @@ private:
     RepeatQueue repeats_;
     uint32_t nextSequence_ = 1;
     BroadcastOptions options_ = {};
+    std::map<int, std::string> seatNames_; // logged-on seats and their names
+    EngineHost engine_;
 };
 
 } // namespace kq::lectern

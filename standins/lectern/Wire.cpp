@@ -85,6 +85,7 @@ bool IsKnownKind(uint8_t kind)
     case Kind::LogonReply:
     case Kind::Relogon:
     case Kind::TeacherBye:
+    case Kind::Screen:
     case Kind::Logon:
     case Kind::Heartbeat:
     case Kind::Request:
@@ -211,6 +212,8 @@ DecodeStatus DecodeBody(const uint8_t* payload, size_t length, Datagram* out)
     }
     case Kind::Request:
         return DecodeRequest(payload, length, &out->request);
+    case Kind::Screen:
+        return ReadExact(payload, length, &out->screen) ? DecodeStatus::Ok : DecodeStatus::BadLength;
     case Kind::TeacherBye:
     case Kind::StudentBye:
         return length == 0 ? DecodeStatus::Ok : DecodeStatus::BadLength;
@@ -336,6 +339,9 @@ size_t Encode(const Datagram& datagram, uint8_t* buffer, size_t capacity)
         buffer[at++] = '\0';
         break;
     }
+    case Kind::Screen:
+        at = Put(buffer, at, &datagram.screen, sizeof datagram.screen);
+        break;
     case Kind::TeacherBye:
     case Kind::StudentBye:
         break;

@@ -24,6 +24,7 @@ enum class Kind : uint8_t {
     LogonReply = 3, // the answer to one log-on
     Relogon = 4,    // one student must log on again
     TeacherBye = 5, // the teacher closed
+    Screen = 6,     // the screen engine's settings, before each screen command
     // student -> teacher
     Logon = 16,
     Heartbeat = 17,
@@ -82,6 +83,25 @@ struct RequestBody {
     char text[kRequestTextSize] = {}; // always terminated after Decode
 };
 
+// What every PC's screen engine uses, as the teacher's settings say; sent
+// as it is laid out here.
+#pragma pack(push, 1)
+struct ScreenBody {
+    uint32_t group = 0;   // network byte order
+    uint16_t port = 0;
+    uint8_t pause = 0;    // burst pause, ms
+    uint8_t burst = 0;    // fragments per burst
+    uint8_t lossless = 0;
+    uint8_t quality = 0;
+    uint8_t windowed = 0;
+    uint8_t record = 0;
+    uint8_t sound = 0;
+    uint8_t resetOptions[5] = {}; // the five bytes for the engine's option reset
+    uint8_t resetNow = 0;         // 1: apply resetOptions at once
+};
+#pragma pack(pop)
+static_assert(sizeof(ScreenBody) == 19);
+
 // One datagram; only the body of its kind is meaningful.
 struct Datagram {
     Kind kind = Kind::Beacon;
@@ -94,6 +114,7 @@ struct Datagram {
     RelogonBody relogon;
     HeartbeatBody heartbeat;
     RequestBody request;
+    ScreenBody screen;
 };
 
 inline constexpr size_t kHeaderSize = 16;

@@ -62,8 +62,8 @@ const char* CallerName(Caller caller)
     }
 }
 
-// Reads "DoChannel" and sets the event; false when no block was handed over.
-bool TakeChannel(ChannelHandOff& handOff)
+// Reads "DoChannel"; false when no block was handed over.
+bool ReadChannel(ChannelHandOff& handOff)
 {
     HANDLE mapping = OpenFileMappingA(FILE_MAP_READ, FALSE, kq::kVodChannelBlockName);
     if (mapping == nullptr)
@@ -76,13 +76,16 @@ bool TakeChannel(ChannelHandOff& handOff)
         handOff = kq::vidspool::ReadHandOff(block);
     }
     CloseHandle(mapping);
-    if (view == nullptr)
-        return false;
+    return view != nullptr;
+}
+
+// Tells the caller waiting on the event that the block has been taken.
+void SignalTaken()
+{
     if (HANDLE taken = OpenEventA(EVENT_MODIFY_STATE, FALSE, kq::kVodPlayerTookEvent)) {
         SetEvent(taken);
         CloseHandle(taken);
     }
-    return true;
 }
 
 void ReportEnd()
@@ -118,10 +121,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     kq::Trace(kModule, "start arguments=%s", Arguments());
     if (FindWindowA(kWindowClass, kWindowTitle) != nullptr)
         return 0; // one player at a time
-    const bool taken = TakeChannel(g_handOff);
+    const bool taken = ReadChannel(g_handOff);
+    // Traced before the caller is released, so its trace is complete when it goes on.
     kq::Trace(kModule, "channel caller=%s origin=%s channel=%u port=%u flag=%u", CallerName(g_handOff.caller),
               g_handOff.origin.c_str(), g_handOff.channel, g_handOff.port, g_handOff.flag);
-    if (!taken)
+    if (taken)
+        SignalTaken();
+    else
         g_handOff = ChannelHandOff();
 
     kq::standin::RegisterWindowClass(kWindowClass, WindowProcedure, kq::standin::ColourBrush(COLOR_BTNFACE),

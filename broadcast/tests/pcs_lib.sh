@@ -1,0 +1,69 @@
+# Shared set-up of the engine's tests between PCs: a private classroom
+# network with PCs T1 and A1, each with its own Xvfb screen and Wine prefix
+# holding MirageHost.exe and the engine's files. Source it after setting
+# $bin; it sets $work and a trap that takes everything down.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/lib.sh"
+kq_wine_env
+kq_wine_template || exit 1
+
+group=239.255.77.21
+port=47331
+tag="kqv$$"
+work="$(mktemp -d "$KQ_BUILD/$(basename "$0" .sh).XXXXXX")"
+xvfb_pids=()
+cleanup() {
+  for pc in T1 A1; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null || true; done
+  for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  "$KQ_ROOT/tools/netns" down "$tag" 2>/dev/null
+  [ "${KQ_KEEP_VIEWER:-0}" = 1 ] || rm -rf "$work"
+}
+trap cleanup EXIT
+"$KQ_ROOT/tools/netns" up "$tag" T1 A1 || exit 1
+
+# new_pcs TEACHER_GEOMETRY STUDENT_GEOMETRY: fresh PCs T1 and A1.
+new_pcs() {
+  local pc pid
+  for pc in T1 A1; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null; rm -rf "$work/$pc"; done
+  for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
+  xvfb_pids=(); display_of=()
+  make_pc T1 "$1" && make_pc A1 "$2"
+}
+
+# PC NAME GEOMETRY: a screen and a prefix with the engine's files.
+declare -A display_of
+make_pc() {
+  local pc="$1" geometry="$2" display
+  display="$(kq_free_display $((170 + ${#display_of[@]} * 3)))"
+  xvfb_pids+=("$(kq_start_xvfb "$display" "$geometry")") || return 1
+  display_of[$pc]="$display"
+  kq_wine_copy "$work/$pc"
+  mkdir -p "$work/$pc/drive_c/Viewer"
+  for f in MirageHost.exe Mirage.dll KqGetBmp.dll ijl11.dll Snarewell.dll Mirage.ini; do
+    cp "$bin/$f" "$work/$pc/drive_c/Viewer/" || { echo "missing $f"; return 1; }
+  done
+}
+
+# run_on PC SCRIPT_TEXT LOG: the host with that script, in the background.
+run_on() {
+  local pc="$1" log="$3"
+  printf '%s\n' "$2" | sed 's/$/\r/' > "$work/$pc/drive_c/Viewer/script.txt"
+  "$KQ_ROOT/tools/netns" exec "$tag" "$pc" env WINEPREFIX="$work/$pc" DISPLAY=":${display_of[$pc]}" \
+    wine 'C:\Viewer\MirageHost.exe' 'C:\Viewer\script.txt' > "$log" 2>/dev/null &
+}
+
+# The teacher's cursor moves by a pixel every second, so that a student that
+# joins late still gets its position.
+cursor_moves() {
+  local i
+  for i in $(seq 0 39); do printf 'cursor %d 200\nsleep 1000\n' $((300 + i % 2)); done
+}
+
+# wait_line LOG WORD: until the host printed a line with WORD (at most 90 s).
+wait_line() {
+  local i
+  for i in $(seq 450); do grep -q "$2" "$1" 2>/dev/null && return 0; sleep 0.2; done
+  return 1
+}
+
+shot() { import -display ":${display_of[$1]}" -window root -depth 8 "$2" 2>/dev/null; }
+
