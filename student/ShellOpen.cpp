@@ -8,7 +8,7 @@ namespace kq {
 
 namespace {
 
-// ShellExecute reports success with a value above 32.
+// ShellExecute reports a failure with a value below 32.
 constexpr INT_PTR kShellErrorLimit = 32;
 
 } // namespace
@@ -16,7 +16,7 @@ constexpr INT_PTR kShellErrorLimit = 32;
 bool ShellOpen(const std::string& target)
 {
     const HINSTANCE result = ::ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > kShellErrorLimit;
+    return reinterpret_cast<INT_PTR>(result) >= kShellErrorLimit;
 }
 
 } // namespace kq

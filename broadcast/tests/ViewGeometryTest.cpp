@@ -59,8 +59,9 @@ TEST(ViewGeometry, ViewPointsBecomeSenderPixelsAndBack)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.pixel, ViewToSender(c.view, c.viewSize, c.sender)) << c.view;
-        if (c.viewSize > 0)
+        if (c.viewSize > 0) {
             EXPECT_EQ(c.view, SenderToView(c.pixel, c.viewSize, c.sender)) << c.view;
+        }
     }
 }
 

@@ -3,8 +3,6 @@
 #include "common/ProgramFolder.h"
 #include "teacher/InstallFolder.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace kqtest {
 
@@ -31,37 +29,6 @@ void CopyTree(const std::string& from, const std::string& to)
             ::CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
-}
-
-void RemoveTree(const std::string& folder)
-{
-    WIN32_FIND_DATAA found = {};
-    HANDLE search = ::FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = folder + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                ::DeleteFileA(path.c_str());
-        } while (::FindNextFileA(search, &found));
-        ::FindClose(search);
-    }
-    ::RemoveDirectoryA(folder.c_str());
-}
-
-void SetRegistryPath(const std::string& folder)
-{
-    HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kq::kInstallKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    ::RegSetValueExA(key, kq::kInstallValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                     static_cast<DWORD>(folder.size() + 1));
-    ::RegCloseKey(key);
 }
 
 struct WindowSearch {
@@ -94,39 +61,20 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param)
 
 } // namespace
 
-TeacherInstall::TeacherInstall()
+TeacherInstall::TeacherInstall() : ProgramInstall("kq_teacher", "Teacher.exe")
 {
-    char temp[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, temp);
-    m_folder = std::string(temp) + "kq_teacher_" + std::to_string(::GetCurrentProcessId()) + "_" +
-               std::to_string(::GetTickCount());
-    ::CreateDirectoryA(m_folder.c_str(), nullptr);
-    const std::string bin = kq::GetProgramFolder();
     for (const char* module : kModules)
-        ::CopyFileA((bin + module).c_str(), PathOf(module).c_str(), FALSE);
-    ::CopyFileA((bin + "teacher-lectern\\Lectern.dll").c_str(), PathOf("Lectern.dll").c_str(), FALSE);
+        CopyIn(module, module);
+    CopyIn("teacher-lectern\\Lectern.dll", "Lectern.dll");
+    const std::string bin = kq::GetProgramFolder();
     CopyTree(bin + "help", PathOf("help"));
-    CopyTree(bin + "..\\teacher-defaults", m_folder);
-    m_trace = PathOf("trace.txt");
-    SetRegistryPath(m_folder);
-}
-
-TeacherInstall::~TeacherInstall()
-{
-    if (m_process.hProcess != nullptr) {
-        if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT)
-            ::TerminateProcess(m_process.hProcess, 1);
-        ::WaitForSingleObject(m_process.hProcess, kStartPatienceMs);
-        ::CloseHandle(m_process.hProcess);
-        ::CloseHandle(m_process.hThread);
-    }
-    RemoveTree(m_folder);
+    CopyTree(bin + "..\\teacher-defaults", Folder());
+    kq::standin::SetMachineString(kq::kInstallKey, kq::kInstallValue, Folder());
 }
 
 void TeacherInstall::UseDouble(const char* module)
 {
-    const std::string bin = kq::GetProgramFolder();
-    ::CopyFileA((bin + "teacher-doubles\\" + module).c_str(), PathOf(module).c_str(), FALSE);
+    CopyIn(std::string("teacher-doubles\\") + module, module);
 }
 
 void TeacherInstall::SetIniValue(const char* section, const char* key, const char* value)
@@ -143,54 +91,18 @@ std::string TeacherInstall::IniValue(const char* section, const char* key) const
 
 void TeacherInstall::ForgetRegistryPath()
 {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kq::kInstallKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
-        ::RegDeleteValueA(key, kq::kInstallValue);
-        ::RegCloseKey(key);
-    }
-}
-
-bool TeacherInstall::Start(const std::vector<std::string>& environment)
-{
-    ::SetEnvironmentVariableA("KQ_TRACE", m_trace.c_str());
-    ::SetEnvironmentVariableA("KQ_TEST_KQTEST", nullptr);
-    for (const std::string& pair : environment) {
-        const size_t equals = pair.find('=');
-        ::SetEnvironmentVariableA(pair.substr(0, equals).c_str(), pair.substr(equals + 1).c_str());
-    }
-    std::string command = "\"" + PathOf("Teacher.exe") + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    return ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),
-                            &startup, &m_process) != FALSE;
+    kq::standin::RemoveMachineValue(kq::kInstallKey, kq::kInstallValue);
 }
 
 bool TeacherInstall::SecondCopyEndsQuietly()
 {
-    constexpr DWORD kEndsAtOnceMs = 10000;
-    std::string command = "\"" + PathOf("Teacher.exe") + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION second = {};
-    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(), &startup,
-                          &second))
-        return false;
-    const bool ended = ::WaitForSingleObject(second.hProcess, kEndsAtOnceMs) == WAIT_OBJECT_0;
-    if (!ended)
-        ::TerminateProcess(second.hProcess, 1);
-    ::CloseHandle(second.hProcess);
-    ::CloseHandle(second.hThread);
-    return ended && ::FindWindowA(nullptr, "Warning") == nullptr;
-}
-
-bool TeacherInstall::WaitForExit(DWORD timeoutMs)
-{
-    return m_process.hProcess != nullptr && ::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+    DWORD second = 0;
+    return SecondCopyEnds(second) && ::FindWindowA(nullptr, "Warning") == nullptr;
 }
 
 HWND TeacherInstall::FindWindowOf(const char* title, DWORD timeoutMs) const
 {
-    WindowSearch search = {m_process.dwProcessId, title, nullptr};
+    WindowSearch search = {ProcessId(), title, nullptr};
     WaitFor(
         [&] {
             ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
@@ -198,14 +110,6 @@ HWND TeacherInstall::FindWindowOf(const char* title, DWORD timeoutMs) const
         },
         timeoutMs);
     return search.found;
-}
-
-std::string TeacherInstall::Trace() const
-{
-    std::ifstream file(m_trace, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 std::string ChildTexts(HWND window)

@@ -51,3 +51,36 @@ classroom_run() {
 
 # classroom_drive_c PC: the Unix path of the PC's C: drive.
 classroom_drive_c() { printf '%s' "$work/$1/prefix/drive_c"; }
+
+# classroom_install_agent PC BIN SEAT VERSION_ID [FILE...]: installs the test
+# agent (its environment check and power calls replaced) with the student
+# modules from the Windows tree's bin folder BIN, and the FILEs beside it, on
+# a student PC of the transport's test classroom (main port 2002, classroom
+# 3), seated SEAT, with no backup copy of its configuration.
+classroom_install_agent() {
+  local pc="$1" bin="$2" seat="$3" version="$4" module
+  shift 4
+  local folder
+  folder="$(classroom_drive_c "$pc")/Tutorium/Student"
+  for module in Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll; do
+    cp "$bin/$module" "$folder/"
+  done
+  cp "$bin/student-lectern/Lectern.dll" "$bin/student-test-agent/Student.exe" "$@" "$folder/"
+  printf '%s\r\n' '[NETADAPTER]' 'IPADDRESS=0.0.0.0' '[VER]' 'ClassRoomID=3' "VersionID=$version" 'version=0' \
+    '[NETWORK]' 'MainPort=2002' 'MULti_MainIp=227.1.1.7' '[STUDENTNUMBER]' "number=$seat" \
+    '[POSITION]' 'px=0' 'py=40' '[OS]' 'OSmajorversion1=10' >"$folder/student.ini"
+  : >"$folder/register.ini"
+  kq_reg_import "$work/$pc/prefix" <<'REG'
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Quorvane\Tutorium\Student]
+"BackupPath"=""
+REG
+}
+
+# classroom_install_command_teacher PC BIN TEACHER: the test teacher program
+# TEACHER with the teacher side of the transport and the transfer library
+# from BIN, on a teacher PC.
+classroom_install_command_teacher() {
+  cp "$2/teacher-lectern/Lectern.dll" "$2/KqTransmit.dll" "$3" "$(classroom_drive_c "$1")/Tutorium/Teacher/"
+}

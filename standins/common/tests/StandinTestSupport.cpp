@@ -70,10 +70,12 @@ void RemoveTree(const std::string& path)
             const std::string name = found.cFileName;
             if (name == "." || name == "..")
                 continue;
+            const std::string inside = path + "\\" + name;
+            SetFileAttributesA(inside.c_str(), FILE_ATTRIBUTE_NORMAL); // read-only files too
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\" + name);
+                RemoveTree(inside);
             else
-                DeleteFileA((path + "\\" + name).c_str());
+                DeleteFileA(inside.c_str());
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }

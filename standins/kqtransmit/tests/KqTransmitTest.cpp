@@ -277,6 +277,22 @@ TEST_F(KqTransmit, SendsThatCannotStartAreRefused)
     EXPECT_EQ(SendFile(nullptr, "C:\\KQSENDFILES\\", 0, 1), kTransmitFailed);
 }
 
+TEST_F(KqTransmit, ReceivesThatCannotStartAreRefused)
+{
+    char location[1024] = {};
+    EXPECT_LT(RecvFile(location, sizeof location), 0) << "before InitReceiver";
+    EXPECT_LT(RecvDir(location, sizeof location), 0) << "before InitReceiver";
+    EXPECT_LT(InitReceiver(Address("234.6.7.8"), Address("10.1.2.3"), htons(kGroupPort), window_.Handle()), 0)
+        << "no group to join";
+    EXPECT_LT(RecvFile(location, sizeof location), 0) << "after a failed InitReceiver";
+
+    ASSERT_EQ(InitReceiver(Address("234.6.7.8"), Address("234.5.6.7"), htons(kGroupPort), window_.Handle()), 0);
+    EXPECT_LT(RecvFile(nullptr, sizeof location), 0) << "no buffer";
+    ASSERT_EQ(RecvFile(location, sizeof location), 0);
+    EXPECT_LT(RecvDir(location, sizeof location), 0) << "a receive is running";
+    UnInitReceiver();
+}
+
 TEST_F(KqTransmit, CancelledSendEndsWithoutAMessageAndAllowsANewOne)
 {
     WriteAll(Path("a.txt"), "a");

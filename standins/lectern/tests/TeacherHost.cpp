@@ -20,19 +20,13 @@
 #include "common/StudentLogonRecord.h"
 #include "common/TeacherConfig.h"
 #include "standins/lectern/Timing.h"
-#include "standins/lectern/tests/HostReport.h"
+#include "standins/lectern/tests/TeacherHostLectern.h"
 
 using namespace kq::lectern::host;
 
 namespace {
 
-using OpenFn = int (*)(const kq::TeacherConfig*);
-using CloseFn = void (*)();
-using SendFn = void (*)(const kq::CommandBlockWithTail*);
 
-constexpr WORD kOpenOrdinal = 1;
-constexpr WORD kCloseOrdinal = 2;
-constexpr WORD kSendOrdinal = 3;
 // Off line must follow within the heartbeat bound (5 s) plus one check and slack.
 constexpr ULONGLONG kOfflineBoundMs = 8000;
 
@@ -40,7 +34,7 @@ enum class Step { WaitLogons, WaitHandAndAnswer, WaitSeat1Offline, WaitSeat2Offl
 
 kq::TeacherConfig g_config = {};
 kq::CommandBlockWithTail g_block = {};
-SendFn g_send = nullptr;
+TeacherLectern g_lectern;
 Step g_step = Step::WaitLogons;
 bool g_logged[3] = {};
 bool g_handUp = false;
@@ -48,7 +42,6 @@ bool g_answer = false;
 bool g_offline[3] = {};
 ULONGLONG g_vanishOrderAt = 0;
 ULONGLONG g_deadline = 0;
-int g_exitCode = 2;
 
 void Send(uint16_t code, uint8_t param, std::vector<uint8_t> targets)
 {
@@ -63,7 +56,7 @@ void Send(uint16_t code, uint8_t param, std::vector<uint8_t> targets)
         std::strcpy(args + kq::kCommandMiddleTextOffset - kq::kCommandFirstTextOffset, "明天考试");
         std::strcpy(args + kq::kCommandLastTextOffset - kq::kCommandFirstTextOffset, "王老师");
     }
-    g_send(&g_block);
+    g_lectern.send(&g_block);
     Report("sent %u", code);
 }
 
@@ -85,7 +78,6 @@ void SendMalformed()
 void Finish(int code, const char* why)
 {
     Report("%s", why);
-    g_exitCode = code;
     PostQuitMessage(code);
 }
 
@@ -181,32 +173,9 @@ int main(int argc, char** argv)
         return 3;
     g_reportPath = argv[1];
     g_deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * 1000;
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    HMODULE lectern = LoadLibraryA("Lectern.dll");
-    auto open = Ordinal<OpenFn>(lectern, kOpenOrdinal);
-    auto close = Ordinal<CloseFn>(lectern, kCloseOrdinal);
-    g_send = Ordinal<SendFn>(lectern, kSendOrdinal);
-    if (!open || !close || !g_send) {
-        Report("Lectern.dll or its ordinals missing");
+    if (!g_lectern.Load())
         return 3;
-    }
     HWND window = MakeWindow("LecternTeacherHost", WindowProc);
-    g_config.mainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
-    g_config.one = 1;
-    g_config.MainPort = kMainPort;
-    g_config.classroomGroup = kq::MakeClassroomGroup(inet_addr(kBaseAddress), kClassroom);
-    g_config.VersionID = kVersion;
-    if (!open(&g_config)) {
-        Report("LecternOpen failed");
-        return 3;
-    }
-    SetTimer(window, kScenarioTimer, kScenarioTickMs, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    close();
-    return g_exitCode;
+    g_config = TestClassroomConfig(window);
+    return RunLesson(g_lectern, g_config, window);
 }

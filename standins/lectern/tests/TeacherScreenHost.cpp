@@ -21,20 +21,14 @@
 #include "common/LecternMessages.h"
 #include "common/StudentLogonRecord.h"
 #include "common/TeacherConfig.h"
-#include "standins/lectern/tests/HostReport.h"
+#include "standins/lectern/tests/TeacherHostLectern.h"
 
 using namespace kq::lectern::host;
 
 namespace {
 
-using OpenFn = int (*)(const kq::TeacherConfig*);
-using CloseFn = void (*)();
-using SendFn = void (*)(const kq::CommandBlockWithTail*);
 using OptionsFn = void (*)(const kq::BroadcastOptions*);
 
-constexpr WORD kOpenOrdinal = 1;
-constexpr WORD kCloseOrdinal = 2;
-constexpr WORD kSendOrdinal = 3;
 constexpr WORD kOptionsOrdinal = 6;
 constexpr UINT kToTutoring = 2244;
 constexpr UINT kViewerExit = 2250;
@@ -44,13 +38,12 @@ constexpr uint16_t kEndRollCall = 46;
 
 kq::TeacherConfig g_config = {};
 kq::CommandBlockWithTail g_block = {};
-SendFn g_send = nullptr;
+TeacherLectern g_lectern;
 OptionsFn g_options = nullptr;
 bool g_logged[3] = {};
 ULONGLONG g_deadline = 0;
 ULONGLONG g_nextAt = 0;
 size_t g_step = 0;
-int g_exitCode = 2;
 
 void Send(uint16_t code, uint8_t param, std::vector<uint8_t> targets, uint8_t interval = 0)
 {
@@ -60,7 +53,7 @@ void Send(uint16_t code, uint8_t param, std::vector<uint8_t> targets, uint8_t in
     g_block.block.args[0] = interval;
     g_block.block.targetCount = static_cast<uint16_t>(targets.size());
     std::memcpy(kq::TargetSeats(g_block), targets.data(), targets.size());
-    g_send(&g_block);
+    g_lectern.send(&g_block);
     Report("sent %u", code);
 }
 
@@ -122,7 +115,6 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
                 g_nextAt = now + kModeMs;
             } else {
                 Report("done");
-                g_exitCode = 0;
                 PostQuitMessage(0);
             }
         }
@@ -139,23 +131,15 @@ int main(int argc, char** argv)
         return 3;
     g_reportPath = argv[1];
     g_deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * 1000;
-    WSADATA wsa;
-    WSAStartup(MAKEWORD(2, 2), &wsa);
-    HMODULE lectern = LoadLibraryA("Lectern.dll");
-    auto open = Ordinal<OpenFn>(lectern, kOpenOrdinal);
-    auto close = Ordinal<CloseFn>(lectern, kCloseOrdinal);
-    g_send = Ordinal<SendFn>(lectern, kSendOrdinal);
-    g_options = Ordinal<OptionsFn>(lectern, kOptionsOrdinal);
-    if (!open || !close || !g_send || !g_options) {
-        Report("Lectern.dll or its ordinals missing");
+    if (!g_lectern.Load())
+        return 3;
+    g_options = Ordinal<OptionsFn>(g_lectern.module, kOptionsOrdinal);
+    if (!g_options) {
+        Report("Lectern.dll's broadcast options ordinal missing");
         return 3;
     }
     HWND window = MakeWindow("LecternTeacherScreenHost", WindowProc);
-    g_config.mainWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
-    g_config.one = 1;
-    g_config.MainPort = kMainPort;
-    g_config.classroomGroup = kq::MakeClassroomGroup(inet_addr(kBaseAddress), kClassroom);
-    g_config.VersionID = kVersion;
+    g_config = TestClassroomConfig(window);
     g_config.Quality = 70;
     g_config.DelaySon = 2;
     g_config.DelayMon = 8;
@@ -163,16 +147,5 @@ int main(int argc, char** argv)
     g_config.ScreenChange = 0;
     g_config.Record = 1;
     g_config.SoundOpenFlag = 1;
-    if (!open(&g_config)) {
-        Report("LecternOpen failed");
-        return 3;
-    }
-    SetTimer(window, kScenarioTimer, kScenarioTickMs, nullptr);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    close();
-    return g_exitCode;
+    return RunLesson(g_lectern, g_config, window);
 }

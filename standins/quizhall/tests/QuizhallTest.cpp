@@ -293,6 +293,25 @@ TEST_F(QuizhallTest, StartFailuresGiveTheirCodes)
     EXPECT_EQ(S_ShowPaperAndAnswer(), -1);
 }
 
+TEST_F(QuizhallTest, TestsChooseTheResultsOfTheStudentCalls)
+{
+    // Each listed value answers one call, in turn; then the call works again.
+    SetEnvironmentVariableA("KQ_QUIZHALL_S_StartTest", "-100,-2");
+    SetEnvironmentVariableA("KQ_QUIZHALL_S_FinishTest", "-2");
+    EXPECT_EQ(S_StartTest(1, "A1", inet_addr("127.0.0.1"), 1), -100);
+    EXPECT_EQ(S_StartTest(1, "A1", inet_addr("127.0.0.1"), 1), -2);
+    EXPECT_EQ(S_StartTest(1, "", inet_addr("127.0.0.1"), 1), kq::kStudentTestRefused);
+    EXPECT_EQ(S_FinishTest(), -2);
+    EXPECT_EQ(S_FinishTest(), kq::kStudentTestRefused);
+
+    // A new list starts from its first value.
+    SetEnvironmentVariableA("KQ_QUIZHALL_S_StartTest", "-1");
+    EXPECT_EQ(S_StartTest(1, "A1", inet_addr("127.0.0.1"), 1), -1);
+    SetEnvironmentVariableA("KQ_QUIZHALL_S_StartTest", nullptr);
+    SetEnvironmentVariableA("KQ_QUIZHALL_S_FinishTest", nullptr);
+    EXPECT_EQ(S_StartTest(1, "", inet_addr("127.0.0.1"), 1), kq::kStudentTestRefused);
+}
+
 TEST_F(QuizhallTest, CommentingReturnsWhenThePaperWindowCloses)
 {
     // Close the commentary window from a timer, as the teacher would by hand.

@@ -1,0 +1,51 @@
+#pragma once
+// The student agent's network start without Win32: the values read from
+// student.ini in, the StudentInitRecord that opens the transport out.
+
+#include "common/StudentInitRecord.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kq {
+
+// Message ids of the refusals.
+inline constexpr unsigned kMessageVersionIdMissing = 61463;
+inline constexpr unsigned kMessageClassroomMissing = 61461;
+
+// The values as read, with the readers' "absent" defaults ("kq", 2002).
+struct StudentNetworkValues {
+    uint32_t frameWindow = 0;
+    int32_t edition = 0;
+    bool perHost = false;
+    int64_t mainPort = 2002;
+    std::string multicastBase = "kq";
+    std::string seatNumber = "kq";
+    int64_t versionId = 2002;
+    int64_t classroomId = 2002;
+    std::string lockBackground = "kq";
+};
+
+struct StudentInitResult {
+    unsigned refusal = 0; // 0, or the message id of the refusal
+    StudentInitRecord record{};
+};
+
+StudentInitResult BuildStudentInitRecord(const StudentNetworkValues& values);
+
+// The seat as start-up and the network start see it.
+enum class SeatState {
+    Absent,     // "kq" in any case, or empty
+    Unassigned, // exactly "NULL" or "null"
+    Assigned,
+};
+SeatState ClassifySeat(const std::string& seat);
+
+// True for "kq" in any case: a text key that was not in the file.
+bool IsAbsentText(const std::string& text);
+
+// A dotted IPv4 address as the 32-bit value in network byte order (as it
+// lies in memory); 0xFFFFFFFF for a text that is not one.
+uint32_t ParseIpv4(const std::string& text);
+
+} // namespace kq

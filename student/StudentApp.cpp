@@ -1,0 +1,102 @@
+#include "student/StudentApp.h"
+
+#include "student/MainFrame.h"
+#include "student/StudentDoc.h"
+
+namespace {
+
+constexpr char kMutexName[] = "KqStudent";
+constexpr char kResourceModule[] = "Satchel.dll";
+constexpr char kResourceMissing[] = "Can not load the Satchel.dll ";
+constexpr char kFrameTitle[] = "KqStudent";
+constexpr UINT kFrameResource = 128;
+
+// Windows 98 ends every process at log-off unless it registers as a service.
+void SurviveLogOffOnWindows98()
+{
+    constexpr DWORD kMajor98 = 4;
+    constexpr DWORD kMinor98 = 10;
+    constexpr DWORD kRegisterService = 1;
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!::GetVersionExA(&version) || version.dwMajorVersion != kMajor98 || version.dwMinorVersion != kMinor98)
+        return;
+    HMODULE kernel = ::LoadLibraryA("Kernel32.dll");
+    if (kernel == nullptr)
+        return;
+    using RegisterServiceProcess = DWORD(WINAPI*)(DWORD, DWORD);
+    if (auto call = reinterpret_cast<RegisterServiceProcess>(
+            reinterpret_cast<void*>(::GetProcAddress(kernel, "RegisterServiceProcess"))))
+        call(::GetCurrentProcessId(), kRegisterService);
+    ::FreeLibrary(kernel);
+}
+
+} // namespace
+
+CStudentApp theApp;
+
+CStudentApp::~CStudentApp()
+{
+    if (m_mutex != nullptr) {
+        ::ReleaseMutex(m_mutex);
+        ::CloseHandle(m_mutex);
+    }
+}
+
+BOOL CStudentApp::InitInstance()
+{
+    m_mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
+    if (m_mutex == nullptr || ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        // The running copy keeps the mutex; this one ends without a word.
+        if (m_mutex != nullptr)
+            ::CloseHandle(m_mutex);
+        m_mutex = nullptr;
+        return FALSE;
+    }
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    m_resources = ::LoadLibraryA(kResourceModule);
+    if (m_resources == nullptr) {
+        AfxMessageBox(kResourceMissing);
+        return FALSE;
+    }
+    AfxSetResourceHandle(m_resources);
+
+    WSADATA data;
+    if (::WSAStartup(MAKEWORD(2, 2), &data) != 0)
+        return FALSE;
+    m_winsockStarted = true;
+
+    SurviveLogOffOnWindows98();
+    m_nCmdShow = SW_HIDE;
+
+    AddDocTemplate(new CSingleDocTemplate(kFrameResource, RUNTIME_CLASS(CStudentDoc), RUNTIME_CLASS(CMainFrame),
+                                          RUNTIME_CLASS(CStudentView)));
+    CCommandLineInfo commandLine;
+    ParseCommandLine(commandLine);
+    if (!ProcessShellCommand(commandLine))
+        return FALSE;
+    m_frame = static_cast<CMainFrame*>(m_pMainWnd);
+    m_pMainWnd->SetWindowText(kFrameTitle);
+    return TRUE;
+}
+
+int CStudentApp::ExitInstance()
+{
+    if (m_frame != nullptr) {
+        if (m_frame->m_hWnd != nullptr)
+            m_frame->DestroyWindow();
+        delete m_frame;
+        m_frame = nullptr;
+    }
+    if (m_resources != nullptr) {
+        AfxSetResourceHandle(AfxGetInstanceHandle());
+        ::FreeLibrary(m_resources);
+        m_resources = nullptr;
+    }
+    if (m_winsockStarted)
+        ::WSACleanup();
+    m_winsockStarted = false;
+    return CWinApp::ExitInstance();
+}

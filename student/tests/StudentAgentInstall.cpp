@@ -1,0 +1,198 @@
+#include "student/tests/StudentAgentInstall.h"
+
+#include "common/StudentIni.h"
+
+#include <fstream>
+
+namespace kqtest {
+
+namespace {
+
+// The modules the agent loads, as laid out in the build tree.
+const char* const kModules[] = {"Satchel.dll", "KqDesk.dll", "Quizhall.dll", "KqTransmit.dll", "KqCheck.dll"};
+
+const char kFixture[] = "[NETADAPTER]\r\nIPADDRESS=0.0.0.0\r\n"
+                        "[VER]\r\nClassRoomID=300\r\nVersionID=700\r\nversion=0\r\n"
+                        "[NETWORK]\r\nMainPort=65536\r\nMULti_MainIp=kq\r\n"
+                        "[LOCKSTUDENT]\r\nbackbmp=KQ\r\n"
+                        "[POSITION]\r\npx=0\r\npy=40\r\n"
+                        "[OS]\r\nOSmajorversion1=10\r\n";
+
+struct WindowSearch {
+    DWORD process;
+    bool (*match)(HWND window, const WindowSearch& search);
+    const char* title;
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process == search->process && search->match(window, *search)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND Search(DWORD process, bool (*match)(HWND, const WindowSearch&), const char* title, HWND owner,
+            DWORD timeoutMs)
+{
+    WindowSearch search = {process, match, title, owner, nullptr};
+    WaitFor(
+        [&] {
+            ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+constexpr int kMessageLabelId = 1006;
+
+} // namespace
+
+StudentAgentInstall::StudentAgentInstall(const char* seat) : ProgramInstall("kq_student", "Student.exe")
+{
+    for (const char* module : kModules)
+        CopyIn(module, module);
+    CopyIn("student-lectern\\Lectern.dll", "Lectern.dll");
+    CopyIn("student-test-agent\\Student.exe", "Student.exe");
+    std::ofstream(IniPath(), std::ios::binary) << kFixture;
+    std::ofstream(PathOf("register.ini"), std::ios::binary);
+    if (seat != nullptr)
+        SetIni("STUDENTNUMBER", "number", seat);
+    kq::standin::SetMachineString(kq::kStudentRegistryKey, "Path", Folder());
+    kq::standin::SetMachineString(kq::kStudentRegistryKey, "BackupPath", "");
+}
+
+void StudentAgentInstall::SetIni(const char* section, const char* key, const char* value) const
+{
+    ::WritePrivateProfileStringA(section, key, value, IniPath().c_str());
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, IniPath().c_str());
+}
+
+std::string StudentAgentInstall::Ini(const char* section, const char* key, const std::string& file) const
+{
+    char value[512] = {};
+    ::GetPrivateProfileStringA(section, key, "(missing)", value, sizeof value,
+                               file.empty() ? IniPath().c_str() : file.c_str());
+    return value;
+}
+
+void StudentAgentInstall::ForgetRegistryPath() const
+{
+    kq::standin::RemoveMachineValue(kq::kStudentRegistryKey, "Path");
+}
+
+bool StudentAgentInstall::SecondCopyEndsQuietly() const
+{
+    DWORD second = 0;
+    const bool ended = SecondCopyEnds(second);
+    // A copy that ended quietly left no window behind.
+    const HWND window = Search(
+        second, [](HWND, const WindowSearch&) { return true; }, nullptr, nullptr, 0);
+    return ended && window == nullptr;
+}
+
+HWND StudentAgentInstall::Frame(DWORD timeoutMs) const
+{
+    return Search(
+        ProcessId(),
+        [](HWND window, const WindowSearch&) { return WindowText(window) == "KqStudent"; }, nullptr, nullptr,
+        timeoutMs);
+}
+
+HWND StudentAgentInstall::ToolBar(DWORD timeoutMs) const
+{
+    const HWND frame = Frame(timeoutMs);
+    if (frame == nullptr)
+        return nullptr;
+    return Search(
+        ProcessId(),
+        [](HWND window, const WindowSearch& search) {
+            return window != search.owner && ::IsWindowVisible(window) &&
+                   (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 &&
+                   !ChildrenOfClass(window, "Button").empty();
+        },
+        nullptr, frame, timeoutMs);
+}
+
+HWND StudentAgentInstall::Window(const char* title, DWORD timeoutMs) const
+{
+    return Search(
+        ProcessId(),
+        [](HWND window, const WindowSearch& search) {
+            return ::IsWindowVisible(window) && WindowText(window) == search.title;
+        },
+        title, nullptr, timeoutMs);
+}
+
+HWND StudentAgentInstall::MessageBox(DWORD timeoutMs) const
+{
+    return Search(
+        ProcessId(),
+        [](HWND window, const WindowSearch&) {
+            return ::IsWindowVisible(window) && ::GetDlgItem(window, kMessageLabelId) != nullptr;
+        },
+        nullptr, nullptr, timeoutMs);
+}
+
+std::string StudentAgentInstall::MessageText(HWND box)
+{
+    return WindowText(::GetDlgItem(box, kMessageLabelId));
+}
+
+bool StudentAgentInstall::WaitForTrace(const std::string& text, DWORD timeoutMs) const
+{
+    return WaitFor([&] { return Traced(text); }, timeoutMs);
+}
+
+int StudentAgentInstall::TraceCount(const std::string& text) const
+{
+    const std::string trace = Trace();
+    int count = 0;
+    for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + text.size()))
+        ++count;
+    return count;
+}
+
+std::string SatchelText(UINT id)
+{
+    static HMODULE module = ::LoadLibraryExA("Satchel.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    char text[1024] = {};
+    ::LoadStringA(module, id, text, sizeof text);
+    return text;
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const char* className)
+{
+    struct Collect {
+        const char* className;
+        std::vector<HWND> found;
+    } collect{className, {}};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM param) -> BOOL {
+            auto* c = reinterpret_cast<Collect*>(param);
+            char name[64] = {};
+            ::GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, c->className) == 0)
+                c->found.push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&collect));
+    return collect.found;
+}
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    ::GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+} // namespace kqtest
