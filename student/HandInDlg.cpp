@@ -67,7 +67,7 @@ unsigned CHandInDlg::CheckPath(const CString& path)
     const DWORD attributes = ::GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return kq::kHandInNoFile;
-    if (attributes == FILE_ATTRIBUTE_DIRECTORY)
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
         return kq::kHandInFolder;
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr)

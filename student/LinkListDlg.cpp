@@ -12,7 +12,7 @@
 
 BEGIN_MESSAGE_MAP(CLinkListDlg, CSkinDialog)
     ON_BN_CLICKED(CLinkListDlg::kOpenId, OnOpenButton)
-    ON_BN_CLICKED(CLinkListDlg::kCloseId, OnCloseButton103)
+    ON_BN_CLICKED(CLinkListDlg::kCloseId, OnCloseButton)
     ON_BN_CLICKED(CLinkListDlg::kRefreshId, OnRefresh)
     ON_MESSAGE(CLinkListDlg::WM_LINK_SOCKET, OnSocket)
 END_MESSAGE_MAP()
@@ -244,7 +244,7 @@ BOOL CLinkListDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
     return CSkinDialog::OnNotify(wParam, lParam, result);
 }
 
-void CLinkListDlg::OnCloseButton103()
+void CLinkListDlg::OnCloseButton()
 {
     OnCancel();
 }

@@ -45,7 +45,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
     afx_msg void OnOpenButton();
-    afx_msg void OnCloseButton103();
+    afx_msg void OnCloseButton();
     afx_msg void OnRefresh();
     afx_msg LRESULT OnSocket(WPARAM wParam, LPARAM lParam);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;

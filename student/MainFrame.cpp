@@ -1,11 +1,11 @@
 #include "student/MainFrame.h"
 
+#include "common/KqDeskInput.h"
+#include "common/LecternMessages.h"
 #include "common/StudentIni.h"
+#include "common/StudentIniKeys.h"
 #include "common/StudentInitBuilder.h"
 #include "common/TextField.h"
-#include "common/StudentIniKeys.h"
-#include "common/LecternMessages.h"
-#include "common/KqDeskInput.h"
 #include "student/AgentHooks.h"
 #include "student/KqDeskImports.h"
 #include "student/StartupCheck.h"
@@ -17,8 +17,6 @@
 namespace {
 
 namespace ini = kq::studentini;
-
-constexpr char kFrameTitle[] = "KqStudent";
 
 constexpr UINT kMessageInstallFolderMissing = 61469;
 constexpr UINT kMessageDeskFailed = 61459;
@@ -133,7 +131,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CFrameWnd::OnCreate(createStruct) == -1)
         return -1;
-    SetWindowText(kFrameTitle);
+    SetWindowText(kStudentFrameTitle);
 
     if (ReadInstallPaths() == 0) {
         ShowError(kMessageInstallFolderMissing);

@@ -21,6 +21,9 @@
 #include <cstdint>
 #include <string>
 
+// The frame's title, by which the other student programs find it.
+inline constexpr char kStudentFrameTitle[] = "KqStudent";
+
 // The frame's own messages and the messages other programs send it.
 inline constexpr UINT WM_STUDENT_RECONNECT = WM_USER + 1; // ask the seat, then start the network
 inline constexpr UINT WM_STUDENT_TRAY = 0x432;
@@ -155,9 +158,6 @@ private:
     // The port and address of the last configuration directory or update.
     uint16_t m_directoryPort = 0;
     uint32_t m_directoryAddress = 0;
-
-public:
-    // ---- end of the dispatcher's declarations ----------------------------
 
 protected:
     DECLARE_MESSAGE_MAP()

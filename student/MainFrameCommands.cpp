@@ -46,8 +46,6 @@ constexpr UINT kMessageTeacherNotice = 61519;
 
 constexpr int kFinishTestFailed = -2;
 constexpr uint16_t kTalkPortOffset = 11;
-constexpr uint16_t kRequestLoggedOn = 10;
-constexpr uint16_t kRequestRollCallAnswer = 3;
 constexpr int kSubCodeReview = 1;
 constexpr int kSubCodeDemonstration = 2;
 constexpr DWORD kConfigReceiveDelayMs = 3000;
@@ -197,7 +195,7 @@ void CMainFrame::CmdConnectionResult(LPARAM result)
     } else if (result >= 1) {
         m_toolBar.SetButtonState(kButtonSeat, 1);
         if (m_ntOnFixedDisk)
-            SendRequest(kRequestLoggedOn);
+            SendRequest(kq::kRequestLoggedOn);
     }
 }
 
@@ -262,7 +260,7 @@ void CMainFrame::CmdRollCall()
     const bool frameAlive = RunWithToolbarDisabled(dialog, &result);
     --m_rollCallOpen;
     if (frameAlive && result != IDCANCEL)
-        SendRequest(kRequestRollCallAnswer, dialog.m_answer);
+        SendRequest(kq::kRequestRollCallAnswer, dialog.m_answer);
 }
 
 void CMainFrame::CmdCollectFile(LPARAM record)
@@ -450,7 +448,7 @@ void CMainFrame::CmdChangeClassroom(LPARAM classroom)
     LecternClose();
     m_lecternOpen = false;
     CopyWorkingToLocal();
-    const std::string target = static_cast<LPCSTR>(m_backupConfig.IsEmpty() ? m_localConfig : m_backupConfig);
+    const std::string target = static_cast<LPCSTR>(SeatConfigForWrite());
     kq::WriteIniText(target, ini::kVer, ini::kClassroomId, text.c_str());
     kq::FlushIni(target);
     AnnounceLocalConfig();

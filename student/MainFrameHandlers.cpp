@@ -104,14 +104,7 @@ void CMainFrame::OnVersion()
 {
     CVersionDlg dialog;
     dialog.SetConfigPath(m_workingConfig);
-    const bool disable = m_toolBar.m_hWnd != nullptr;
-    if (disable)
-        m_toolBar.EnableWindow(FALSE);
-    dialog.DoModal();
-    if (IsClosing())
-        return;
-    if (disable)
-        m_toolBar.EnableWindow(TRUE);
+    RunWithToolbarDisabled(dialog);
 }
 
 void CMainFrame::OnEndSession(BOOL ending)
@@ -124,7 +117,7 @@ void CMainFrame::OnHotKey(UINT id, UINT, UINT)
 {
     if (id == m_hotKeyExit && id != 0) {
         SaveToolbarPosition();
-        AfxGetMainWnd() != nullptr ? AfxGetMainWnd()->PostMessage(WM_CLOSE, 1, 1) : PostMessage(WM_CLOSE, 1, 1);
+        PostMessage(WM_CLOSE, 1, 1);
     } else if (id == m_hotKeyHandUp && id != 0) {
         HandUpChecked();
     } else if (id == m_hotKeyDistribute && id != 0) {
@@ -213,9 +206,6 @@ LRESULT CMainFrame::OnDeskButton(WPARAM wParam, LPARAM button)
         SendRequest(kq::kRequestButton);
         break;
     case kq::kDeskHandIn: {
-        constexpr int kEditionOne = 1;
-        if (m_edition != 0 && m_edition != kEditionOne)
-            break;
         CToolBarButton* handIn = m_toolBar.m_hWnd != nullptr ? m_toolBar.FindButton(HandInButtonIndex()) : nullptr;
         if (handIn != nullptr && handIn->IsWindowEnabled())
             OnHandInFile();
@@ -270,11 +260,10 @@ LRESULT CMainFrame::OnTransmitDone(WPARAM event, LPARAM result)
         if (const UINT id = MessageFor(kHandInFailures, result))
             ShowError(id);
     } else if (event == kTransmitDirectoryFailed) {
-        const UINT id = MessageFor(kDirectoryFailures, result);
-        if (id == 0)
-            return 0;
-        EndClientToRecvDir();
-        ShowError(id);
+        if (const UINT id = MessageFor(kDirectoryFailures, result)) {
+            EndClientToRecvDir();
+            ShowError(id);
+        }
         // A failed update left the agent without its transport: log on again.
         if (m_directoryIsUpdate && !IsClosing()) {
             m_directoryIsUpdate = 0;

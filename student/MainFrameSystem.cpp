@@ -35,7 +35,7 @@ int CMainFrame::SetIeProxy(uint32_t address, int port)
 int CMainFrame::DeleteDirectory(const CString& path)
 {
     const DWORD attributes = ::GetFileAttributesA(path);
-    if (attributes != FILE_ATTRIBUTE_DIRECTORY)
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
         return 0;
     // The shell wants a list ending in two zeros.
     std::string from = static_cast<LPCSTR>(path);

@@ -9,15 +9,12 @@ namespace {
 
 namespace ini = kq::studentini;
 
-constexpr int kOsInfoReads = 120;
-constexpr DWORD kOsInfoPauseMs = 1000;
 constexpr int kCheckModeEditionOne = 11;
 constexpr int kCheckModeOther = 1;
 constexpr int kEditionOne = 1;
 
 constexpr UINT kMessageEditionRefused = 61454;
 constexpr UINT kMessageCheckFailed = 61464;
-constexpr UINT kMessageHostConfigNotReady = 61517;
 
 DWORD Stop(CMainFrame& frame, UINT messageId)
 {
@@ -31,18 +28,11 @@ DWORD Stop(CMainFrame& frame, UINT messageId)
 
 DWORD RunStartupCheck(CMainFrame& frame, KqTestFunction check)
 {
-    const std::string working = static_cast<LPCSTR>(frame.m_workingConfig);
-    if (frame.IsPerHost()) {
-        // The copy is complete once it holds the operating systems.
-        for (int read = 1;; ++read) {
-            if (kq::ReadIniInt(working, ini::kOs, ini::kOsMajorVersion1, ini::kAbsentNumber) != ini::kAbsentNumber)
-                break;
-            if (read == kOsInfoReads)
-                return Stop(frame, kMessageHostConfigNotReady);
-            ::Sleep(kOsInfoPauseMs);
-        }
-    }
+    // A per-host copy is complete once it holds the operating systems.
+    if (frame.WaitForOsInfo() == -1)
+        return kStartupStop;
 
+    const std::string working = static_cast<LPCSTR>(frame.m_workingConfig);
     frame.m_edition = kq::ReadIniInt(working, ini::kVer, ini::kEdition, ini::kEditionRefused);
     if (frame.m_edition == ini::kEditionRefused)
         return Stop(frame, kMessageEditionRefused);

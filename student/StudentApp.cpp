@@ -8,7 +8,6 @@ namespace {
 constexpr char kMutexName[] = "KqStudent";
 constexpr char kResourceModule[] = "Satchel.dll";
 constexpr char kResourceMissing[] = "Can not load the Satchel.dll ";
-constexpr char kFrameTitle[] = "KqStudent";
 constexpr UINT kFrameResource = 128;
 
 // Windows 98 ends every process at log-off unless it registers as a service.
@@ -78,7 +77,7 @@ BOOL CStudentApp::InitInstance()
     if (!ProcessShellCommand(commandLine))
         return FALSE;
     m_frame = static_cast<CMainFrame*>(m_pMainWnd);
-    m_pMainWnd->SetWindowText(kFrameTitle);
+    m_pMainWnd->SetWindowText(kStudentFrameTitle);
     return TRUE;
 }
 

@@ -8,7 +8,7 @@
 
 BEGIN_MESSAGE_MAP(CTalkDlg, CSkinDialog)
     ON_BN_CLICKED(CTalkDlg::kSendId, OnSendButton)
-    ON_BN_CLICKED(CTalkDlg::kCloseId, OnCloseButton103)
+    ON_BN_CLICKED(CTalkDlg::kCloseId, OnCloseButton)
     ON_MESSAGE(CTalkDlg::WM_TALK_SOCKET, OnSocket)
 END_MESSAGE_MAP()
 
@@ -126,7 +126,7 @@ void CTalkDlg::EndTalk()
     m_socketOpen = false;
 }
 
-void CTalkDlg::OnCloseButton103()
+void CTalkDlg::OnCloseButton()
 {
     OnCancel();
 }

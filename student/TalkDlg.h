@@ -46,7 +46,7 @@ protected:
 
     DECLARE_MESSAGE_MAP()
     afx_msg void OnSendButton();
-    afx_msg void OnCloseButton103();
+    afx_msg void OnCloseButton();
     afx_msg LRESULT OnSocket(WPARAM wParam, LPARAM lParam);
 
 private:
