@@ -1,10 +1,12 @@
-// The teacher's commands that carry only a value, posted to the running
-// agent as the transport would deliver them; what they do is seen in its
-// windows, its trace, its student.ini and the registry. (The commands with
-// records run through the transport in tests/classroom.)
+// The teacher's commands posted to the running agent as the transport would
+// deliver them (those with records through the test agent); what they do is
+// seen in its windows, its trace, its student.ini and the registry. (Most
+// commands with records run through the transport in tests/classroom.)
 
+#include "common/DirectoryReceiveRecord.h"
 #include "common/LecternMessages.h"
 #include "common/ProgramFolder.h"
+#include "common/SwitchList.h"
 #include "student/CountdownText.h"
 #include "student/tests/StudentAgentInstall.h"
 
@@ -23,6 +25,9 @@ constexpr UINT kHandUpButton = 32771;
 constexpr UINT kHandInButton = 32772;
 constexpr UINT kPeerSignal = 6030;
 constexpr DWORD kQuietMs = 500;
+constexpr int kReceiveProgressId = 1007;
+constexpr char kSwitchKey[] = "Software\\KqTest\\AgentSwitches";
+const std::string kRegisterIni = std::string("[5]\r\npath=") + kSwitchKey + "\r\nkey=NoRun\r\n";
 
 void Command(HWND frame, WORD code, LPARAM value = 0, WORD subCode = 0)
 {
@@ -267,6 +272,39 @@ TEST_F(AgentCommands, ClosingWhileTheRollCallIsOpenEndsCleanly)
     ::PostMessageA(m_frame, WM_HOTKEY, ::GlobalFindAtomA("KqStudent"), 0);
     ASSERT_TRUE(m_install.WaitForExit());
     EXPECT_EQ(m_install.TraceCount("LecternClose called"), 1) << "the frame cleaned up once";
+}
+
+TEST_F(AgentCommands, TheReceiveDialogEndsOnABadKindAndTheAgentClosesCleanlyUnderIt)
+{
+    Start();
+    ASSERT_TRUE(m_install.Deliver(kq::kStudentReceiveDirectory, kq::DirectoryReceiveRecord{0, 5}));
+    ASSERT_TRUE(m_install.WaitForTrace("KqTransmit UnInitReceiver")) << "a bad kind ends the dialog at once";
+    EXPECT_FALSE(m_install.Traced("KqTransmit InitReceiver "));
+
+    // The ended dialog let go of its once-at-a-time counter: a file receive opens.
+    ASSERT_TRUE(m_install.Deliver(kq::kStudentReceiveDirectory, kq::DirectoryReceiveRecord{0, kq::kReceiveFile}));
+    ASSERT_TRUE(m_install.WaitForTrace("KqTransmit RecvFile"));
+    ASSERT_TRUE(kqtest::WaitFor([&] { return !WindowsWithControl(m_install.ProcessId(), kReceiveProgressId).empty(); }));
+    ::PostMessageA(m_frame, WM_HOTKEY, ::GlobalFindAtomA("KqStudent"), 0);
+    ASSERT_TRUE(m_install.WaitForExit());
+    EXPECT_EQ(m_install.TraceCount("LecternClose called"), 1) << "the frame cleaned up once";
+}
+
+TEST_F(AgentCommands, RestrictionSwitchesAreLeftAloneOnAFixedDisk)
+{
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSwitchKey);
+    m_install.SetRegisterIni(kRegisterIni);
+    Start();
+    kq::SwitchList list = {};
+    list.count = 1;
+    list.pairs[0] = {4, 1}; // section 5
+    ASSERT_TRUE(m_install.Deliver(kq::kStudentSwitches, list));
+    // A value command after it has run once the switch list has.
+    const int aborts = m_install.TraceCount("Quizhall S_AbortTest");
+    Command(m_frame, kq::kStudentAbortTest);
+    ASSERT_TRUE(kqtest::WaitFor([&] { return m_install.TraceCount("Quizhall S_AbortTest") > aborts; }));
+    DWORD value = 0;
+    EXPECT_FALSE(kqtest::ReadUserDword(kSwitchKey, "NoRun", value)) << "an NT PC on a fixed disk ignores them";
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 // the transport in per-host mode and writes its changes to the copy on C:.
 
 #include "common/ConfigNotice.h"
+#include "common/LecternMessages.h"
+#include "common/SwitchList.h"
 #include "student/tests/GroupPeer.h"
 #include "student/tests/StudentAgentInstall.h"
 
@@ -119,6 +121,35 @@ TEST(AgentPerHost, AnEnteredSeatGoesToTheLocalCopyAndIsAnnounced)
     EXPECT_EQ(install.Ini("STUDENTNUMBER", "number", install.PathOf(host + ".ini")), "NULL")
         << "the per-host copy comes back from the service";
     EXPECT_TRUE(install.WaitForTrace("perhost=1 "));
+}
+
+TEST(AgentPerHost, RestrictionSwitchesAreSet)
+{
+    constexpr char kSwitchKey[] = "Software\\KqTest\\PerHostSwitches";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSwitchKey);
+    const std::string host = HostName();
+    LocalCopy local(host);
+    StudentAgentInstall install("A7");
+    install.SetRegisterIni(std::string("[5]\r\npath=") + kSwitchKey + "\r\nkey=NoRun\r\n[6]\r\npath=" +
+                           kSwitchKey + "\r\nkey=NoFind\r\n");
+    ASSERT_TRUE(::CopyFileA(install.IniPath().c_str(), install.PathOf(host + ".ini").c_str(), FALSE));
+    ASSERT_TRUE(install.Start({kNetworkDrive}));
+    ASSERT_TRUE(install.WaitForTrace("perhost=1 "));
+
+    kq::SwitchList list = {};
+    list.count = 2;
+    list.pairs[0] = {4, 1}; // section 5 on
+    list.pairs[1] = {5, 2}; // section 6: 2 is not on
+    list.pairs[2] = {5, 1}; // past the count: never read
+    ASSERT_TRUE(install.Deliver(kq::kStudentSwitches, list));
+    DWORD noRun = 0;
+    DWORD noFind = 1;
+    ASSERT_TRUE(kqtest::WaitFor([&] {
+        return kqtest::ReadUserDword(kSwitchKey, "NoRun", noRun) && kqtest::ReadUserDword(kSwitchKey, "NoFind", noFind);
+    }));
+    EXPECT_EQ(noRun, 1u);
+    EXPECT_EQ(noFind, 0u) << "the list is read no further than its count";
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kSwitchKey);
 }
 
 } // namespace

@@ -44,18 +44,6 @@ bool ParseHex(const char* text, std::string& bytes)
     return true;
 }
 
-bool WriteRecord(const std::string& record)
-{
-    HANDLE file = ::CreateFileA(kq::agent::TestRecordPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const BOOL ok = ::WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-    ::CloseHandle(file);
-    return ok && written == record.size();
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -66,11 +54,13 @@ int main(int argc, char** argv)
     const WPARAM wParam = static_cast<WPARAM>(std::strtoull(argv[2], nullptr, 0));
     if (std::strcmp(argv[1], "record") == 0) {
         std::string record;
-        if (!ParseHex(argv[3], record) || !WriteRecord(record))
+        if (!ParseHex(argv[3], record))
             return 2;
         HWND frame = FindFrame();
-        const UINT message = ::RegisterWindowMessageA(kq::agent::kTestRecordMessage);
-        return frame != nullptr && ::PostMessageA(frame, message, wParam, 0) ? 0 : 1;
+        return frame != nullptr &&
+                       kq::agent::PostTestRecord(frame, wParam, record.data(), static_cast<DWORD>(record.size()))
+                   ? 0
+                   : 1;
     }
     const UINT message = static_cast<UINT>(std::strtoul(argv[1], nullptr, 0));
     const LPARAM lParam = static_cast<LPARAM>(std::strtoll(argv[3], nullptr, 0));

@@ -83,6 +83,11 @@ std::string StudentAgentInstall::Ini(const char* section, const char* key, const
     return value;
 }
 
+void StudentAgentInstall::SetRegisterIni(const std::string& text) const
+{
+    std::ofstream(PathOf("register.ini"), std::ios::binary) << text;
+}
+
 void StudentAgentInstall::ForgetRegistryPath() const
 {
     kq::standin::RemoveMachineValue(kq::kStudentRegistryKey, "Path");
@@ -158,6 +163,12 @@ int StudentAgentInstall::TraceCount(const std::string& text) const
     for (size_t at = trace.find(text); at != std::string::npos; at = trace.find(text, at + text.size()))
         ++count;
     return count;
+}
+
+bool ReadUserDword(const char* key, const char* name, DWORD& value)
+{
+    DWORD size = sizeof value;
+    return ::RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
 }
 
 std::string SatchelText(UINT id)

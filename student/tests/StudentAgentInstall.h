@@ -6,6 +6,7 @@
 // there and watched from outside.
 
 #include "standins/common/tests/ProgramInstall.h"
+#include "student/tests/TestRecord.h"
 
 #include <string>
 #include <vector>
@@ -41,12 +42,23 @@ public:
     // The text the message box shows.
     static std::string MessageText(HWND box);
 
+    // Hands the running agent a command with its record, as the transport does.
+    template <typename Record>
+    bool Deliver(WORD code, const Record& record) const
+    {
+        return kq::agent::PostTestRecord(Frame(), MAKEWPARAM(code, 0), &record, sizeof record);
+    }
+    // Writes the install folder's register.ini.
+    void SetRegisterIni(const std::string& text) const;
+
     // Waits until the trace holds `text`.
     bool WaitForTrace(const std::string& text, DWORD timeoutMs = kAgentPatienceMs) const;
     // How often `text` occurs in the trace.
     int TraceCount(const std::string& text) const;
 };
 
+// A DWORD value under HKCU; false when there is none.
+bool ReadUserDword(const char* key, const char* name, DWORD& value);
 // Text `id` of Satchel.dll.
 std::string SatchelText(UINT id);
 // The children of `parent` whose class is `className`, in z-order.

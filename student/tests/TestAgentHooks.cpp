@@ -45,8 +45,7 @@ namespace {
 // The largest record the transport hands the frame.
 constexpr DWORD kLargestRecord = 480;
 
-// AgentPoster's "record" mode posts this message with the command's wParam,
-// after writing the record to TestRecordPath().
+// A command with a record from a test (TestRecord.h).
 LRESULT CALLBACK DeliverRecord(int code, WPARAM removal, LPARAM lParam)
 {
     static const UINT recordMessage = ::RegisterWindowMessageA(kq::agent::kTestRecordMessage);
