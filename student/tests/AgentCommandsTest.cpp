@@ -7,11 +7,13 @@
 #include "common/LecternMessages.h"
 #include "common/ProgramFolder.h"
 #include "common/SwitchList.h"
+#include "common/TeacherMessage.h"
 #include "student/CountdownText.h"
 #include "student/tests/StudentAgentInstall.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -26,6 +28,9 @@ constexpr UINT kHandInButton = 32772;
 constexpr UINT kPeerSignal = 6030;
 constexpr DWORD kQuietMs = 500;
 constexpr int kReceiveProgressId = 1007;
+constexpr int kMessageTitleId = 1003;
+constexpr int kMessageTextId = 1004;
+constexpr int kMessageOkId = 102;
 constexpr char kSwitchKey[] = "Software\\KqTest\\AgentSwitches";
 const std::string kRegisterIni = std::string("[5]\r\npath=") + kSwitchKey + "\r\nkey=NoRun\r\n";
 
@@ -272,6 +277,42 @@ TEST_F(AgentCommands, ClosingWhileTheRollCallIsOpenEndsCleanly)
     ::PostMessageA(m_frame, WM_HOTKEY, ::GlobalFindAtomA("KqStudent"), 0);
     ASSERT_TRUE(m_install.WaitForExit());
     EXPECT_EQ(m_install.TraceCount("LecternClose called"), 1) << "the frame cleaned up once";
+}
+
+TEST_F(AgentCommands, TheTeachersMessageAndTextShowWithTheirRecords)
+{
+    Start();
+    kq::TeacherMessage message = {};
+    std::strcpy(message.title, "通知");
+    std::strcpy(message.text, "下课后交作业");
+    std::strcpy(message.signature, "王老师");
+    ASSERT_TRUE(m_install.Deliver(kq::kStudentTeacherMessage, message));
+    HWND shown = nullptr;
+    ASSERT_TRUE(kqtest::WaitFor([&] {
+        const std::vector<HWND> found = WindowsWithControl(m_install.ProcessId(), kMessageTitleId);
+        shown = found.empty() ? nullptr : found.front();
+        return shown != nullptr;
+    }));
+    std::string text;
+    EXPECT_TRUE(kqtest::WaitFor([&] {
+        // An edit control of another process answers only WM_GETTEXT.
+        char buffer[1024] = {};
+        ::SendMessageA(::GetDlgItem(shown, kMessageTextId), WM_GETTEXT, sizeof buffer,
+                       reinterpret_cast<LPARAM>(buffer));
+        text = buffer;
+        return !text.empty();
+    }));
+    EXPECT_EQ(kqtest::WindowText(::GetDlgItem(shown, kMessageTitleId)), "通知");
+    EXPECT_EQ(text.rfind("下课后交作业\r\n\r\n", 0), 0u) << text;
+    EXPECT_NE(text.find("王老师"), std::string::npos) << text;
+    EXPECT_FALSE(::IsWindowEnabled(m_toolbar)) << "the toolbar waits while the message shows";
+    ::PostMessageA(shown, WM_COMMAND, MAKEWPARAM(kMessageOkId, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(shown, kMessageOkId)));
+    EXPECT_TRUE(kqtest::WaitFor([&] { return ::IsWindowEnabled(m_toolbar) != FALSE; }));
+
+    const char notice[] = "请安静";
+    ASSERT_TRUE(m_install.Deliver(kq::kStudentTextNotice, notice));
+    EXPECT_EQ(TakeMessage(m_install), notice);
 }
 
 TEST_F(AgentCommands, TheReceiveDialogEndsOnABadKindAndTheAgentClosesCleanlyUnderIt)
