@@ -169,10 +169,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    if (!ReadLessonArguments(argc, argv, 3, g_deadline))
         return 3;
-    g_reportPath = argv[1];
-    g_deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * 1000;
     for (int i = 3; i < argc; ++i) {
         const std::vector<std::string> parts = Split(argv[i], ',');
         if (parts[0] == "serve" && parts.size() > 1) {

@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace kq::lectern::host {
@@ -28,6 +29,19 @@ inline void Report(const char* format, ...)
     va_end(args);
     std::fputc('\n', file);
     std::fclose(file);
+}
+
+// The hosts' command line starts with the report file and the lesson's
+// length in seconds; `needed` counts the program's name too. Sets the report
+// path and the lesson's deadline (GetTickCount64); false when too short.
+inline bool ReadLessonArguments(int argc, char** argv, int needed, ULONGLONG& deadline)
+{
+    constexpr ULONGLONG kMsPerSecond = 1000;
+    if (argc < needed)
+        return false;
+    g_reportPath = argv[1];
+    deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * kMsPerSecond;
+    return true;
 }
 
 inline std::string Dotted(uint32_t address)

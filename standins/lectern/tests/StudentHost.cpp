@@ -84,10 +84,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int main(int argc, char** argv)
 {
-    if (argc < 4)
+    if (!ReadLessonArguments(argc, argv, 4, g_deadline))
         return 3;
-    g_reportPath = argv[1];
-    g_deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * 1000;
     g_vanish = std::strcmp(argv[3], "vanish") == 0;
     HMODULE lectern = LoadLibraryA("Lectern.dll");
     auto open = Ordinal<OpenFn>(lectern, kOpenOrdinal);

@@ -127,10 +127,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int main(int argc, char** argv)
 {
-    if (argc < 3)
+    if (!ReadLessonArguments(argc, argv, 3, g_deadline))
         return 3;
-    g_reportPath = argv[1];
-    g_deadline = GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[2])) * 1000;
     if (!g_lectern.Load())
         return 3;
     g_options = Ordinal<OptionsFn>(g_lectern.module, kOptionsOrdinal);
