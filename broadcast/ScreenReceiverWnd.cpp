@@ -65,6 +65,13 @@ void FillHeader(DibHeader& dib, const MirageEngineState& state, uint32_t rows)
     }
 }
 
+// True when the client area has the frame's size: drawn 1:1, not stretched.
+bool ShownOneToOne(const RECT& client, const MirageEngineState& state)
+{
+    return static_cast<uint32_t>(client.right) == state.frameWidth &&
+           static_cast<uint32_t>(client.bottom) == state.frameHeight;
+}
+
 // The frame can be handed to GDI: its rows, padded as GDI reads them, lie
 // inside the frame buffer.
 bool Drawable(const MirageEngineState& state)
@@ -309,8 +316,7 @@ void CScreenReceiverWnd::DrawFrame()
         return;
     RECT client;
     ::GetClientRect(hwnd, &client);
-    const bool oneToOne = static_cast<uint32_t>(client.right) == state.frameWidth &&
-                          static_cast<uint32_t>(client.bottom) == state.frameHeight;
+    const bool oneToOne = ShownOneToOne(client, state);
     const DWORD now = GetTickCount();
     if (!oneToOne && state.modeKind == kTeachingDemo && now - m_lastDraw < kStretchedRedrawMs)
         return;
@@ -345,8 +351,7 @@ void CScreenReceiverWnd::DrawPointer()
         return;
     RECT client;
     ::GetClientRect(hwnd, &client);
-    const bool oneToOne = static_cast<uint32_t>(client.right) == state.frameWidth &&
-                          static_cast<uint32_t>(client.bottom) == state.frameHeight;
+    const bool oneToOne = ShownOneToOne(client, state);
     const POINT corner = CursorCorner(!oneToOne);
     if (corner.x == m_lastCorner.x && corner.y == m_lastCorner.y && state.pointerRole != kDrawPointer)
         return;

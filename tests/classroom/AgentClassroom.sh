@@ -39,8 +39,8 @@ wait "$driver_run" || driver_status=$?
 kill "$agent" 2>/dev/null || true
 WINEPREFIX="$work/A1/prefix" wineserver -k 2>/dev/null || true
 
-report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/report.txt" 2>/dev/null | tr -d '\r' || true; }
-trace() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c A1)/trace.txt" 2>/dev/null | tr -d '\r' || true; }
+report() { classroom_text "$1" report.txt; }
+trace() { classroom_text A1 trace.txt; }
 echo "--- teacher"; report T
 echo "--- A1 trace"; trace | grep -v '^Lectern \(deliver\|heartbeat\)' | head -80
 

@@ -19,7 +19,7 @@ printf 'desk=1\r\n' >"$(config_of A1)/晨星桌面/课程.lnk"
 printf 'stale\r\n' >"$(config_of A2)/stale.txt"
 cp -r "$(config_of A1)" "$work/served"
 
-trace() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/trace.txt" 2>/dev/null | tr -d '\r' || true; }
+trace() { classroom_text "$1" trace.txt; }
 wait_for_trace() { # PC TEXT SECONDS
   local i
   for i in $(seq "$3"); do

@@ -19,8 +19,8 @@ s_folder="$(classroom_drive_c A1)/Tutorium/Student"
 classroom_install_agent A1 "$bin" A1 299 "$driver"
 
 export KQ_TRACE='C:\trace.txt'
-report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/report.txt" 2>/dev/null | tr -d '\r' || true; }
-trace() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c A1)/trace.txt" 2>/dev/null | tr -d '\r' || true; }
+report() { classroom_text "$1" report.txt; }
+trace() { classroom_text A1 trace.txt; }
 failed=0
 fail() { echo "FAILED: $1"; failed=1; }
 

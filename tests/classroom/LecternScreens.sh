@@ -33,8 +33,8 @@ status=0
 classroom_run T Teacher/LecternTeacherScreenHost.exe 'C:\report.txt' "$lesson_seconds" || status=$?
 wait "$a1" "$a2" || true
 
-report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/report.txt" 2>/dev/null | tr -d '\r' || true; }
-trace() { tr -d '\r' <"$(classroom_drive_c "$1")/trace.txt" 2>/dev/null | grep 'engine' || true; }
+report() { classroom_text "$1" report.txt; }
+trace() { classroom_text "$1" trace.txt | grep 'engine' || true; }
 for pc in T A1 A2; do
   echo "--- $pc"
   report "$pc" | grep -v '^cmd' || true

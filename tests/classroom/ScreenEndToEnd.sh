@@ -80,8 +80,7 @@ run_on() {
   shift
   "$tools/netns" exec "$tag" "$pc" "$tools/pc" run "$work/$pc" "${display_of[$pc]}" "$@"
 }
-text() { { iconv -f GBK -t UTF-8 -c <"$1" | tr -d '\r'; } 2>/dev/null || true; }
-trace() { text "$(classroom_drive_c "$1")/trace.txt"; }
+trace() { classroom_text "$1" trace.txt; }
 shot() { import -display ":${display_of[$1]}" -window root -depth 8 "$2" 2>/dev/null; }
 # until SECONDS COMMAND...: polls COMMAND every half second.
 until_true() {

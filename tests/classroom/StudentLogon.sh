@@ -48,8 +48,8 @@ classroom_run A1 Student/AgentPoster.exe 0x111 32771 0 || posted=$?
 classroom_run A1 Student/AgentPoster.exe 0x111 32773 0 || posted=$?
 wait "$teacher" || true
 
-report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/report.txt" 2>/dev/null | tr -d '\r' || true; }
-trace() { tr -d '\r' <"$(classroom_drive_c "$1")/trace.txt" 2>/dev/null || true; }
+report() { classroom_text "$1" report.txt; }
+trace() { classroom_text "$1" trace.txt; }
 echo "--- T"
 report T
 echo "--- A1 trace"

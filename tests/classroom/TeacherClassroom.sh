@@ -43,7 +43,7 @@ status=0
 classroom_run T Teacher/TeacherDriver.exe 'C:\trace.txt' 'C:\driver.txt' || status=$?
 wait "$teacher_pid" || true
 
-report() { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/$2" 2>/dev/null | tr -d '\r' || true; }
+report() { classroom_text "$1" "$2"; }
 echo "--- driver"; report T driver.txt
 for pc in A1 A2; do echo "--- $pc"; report "$pc" report.txt; done
 echo "--- teacher trace"; report T trace.txt | grep -E '^Lectern (logon|LecternSendCommand)|^KqTransmit' || true

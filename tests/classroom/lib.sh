@@ -52,6 +52,10 @@ classroom_run() {
 # classroom_drive_c PC: the Unix path of the PC's C: drive.
 classroom_drive_c() { printf '%s' "$work/$1/prefix/drive_c"; }
 
+# classroom_text PC FILE: a file at the root of the PC's C: drive (the hosts'
+# reports, the stand-ins' trace) as UTF-8 lines; nothing when it is missing.
+classroom_text() { { iconv -f GBK -t UTF-8 -c <"$(classroom_drive_c "$1")/$2" | tr -d '\r'; } 2>/dev/null || true; }
+
 # classroom_install_agent PC BIN SEAT VERSION_ID [FILE...]: installs the test
 # agent (its environment check and power calls replaced) with the student
 # modules from the Windows tree's bin folder BIN, and the FILEs beside it, on
