@@ -17,8 +17,9 @@ using namespace kq::standin;
 constexpr DWORD kWaitMs = kProgramWaitMs;
 constexpr UINT kVodChannelEnd = 0x436;
 
-// The player window of process `processId`: a player left by another test
-// (or another test program) must not stand in for the one just started.
+// The player window of process `processId`, once shown: a player left by
+// another test must not stand in for the one just started, and a window
+// still inside its creation has not made its text child yet.
 HWND WaitForPlayer(DWORD processId)
 {
     struct Search {
@@ -36,7 +37,8 @@ HWND WaitForPlayer(DWORD processId)
                 GetClassNameA(window, className, sizeof className);
                 GetWindowTextA(window, title, sizeof title);
                 GetWindowThreadProcessId(window, &owner);
-                if (owner == s->processId && std::strcmp(className, "Velmora2000IISth") == 0 &&
+                if (owner == s->processId && IsWindowVisible(window) &&
+                    std::strcmp(className, "Velmora2000IISth") == 0 &&
                     std::strcmp(title, "晨星放映") == 0) {
                     s->found = window;
                     return FALSE;
