@@ -103,8 +103,10 @@ TempFolder::TempFolder(const std::string& stem) : path_(UniqueTempPath(stem))
 HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs)
 {
     for (DWORD start = GetTickCount();; Sleep(kPollMs)) {
-        if (HWND window = FindWindowA(windowClass, title))
-            return window;
+        // A window is listed from inside its creation on; shown, it is whole.
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, windowClass, title)) != nullptr;)
+            if (IsWindowVisible(window))
+                return window;
         if (GetTickCount() - start >= timeoutMs)
             return nullptr;
     }
