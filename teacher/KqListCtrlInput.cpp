@@ -16,6 +16,32 @@ constexpr UINT kNoWheelSetting = 0;
 
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
+// The whole state of one of `window`'s scroll bars; all zero when it has none.
+SCROLLINFO ScrollState(HWND window, int bar)
+{
+    SCROLLINFO info = {};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    if (!::GetScrollInfo(window, bar, &info))
+        info = {};
+    return info;
+}
+
+int ScrollAmount(UINT code, UINT pos, int current, int line, int page, int maximum)
+{
+    switch (code) {
+    case SB_LINEUP: return -line;
+    case SB_LINEDOWN: return line;
+    case SB_PAGEUP: return -page;
+    case SB_PAGEDOWN: return page;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return static_cast<int>(pos) - current;
+    case SB_TOP: return -current;
+    case SB_BOTTOM: return maximum - current;
+    default: return 0;
+    }
+}
+
 } // namespace
 
 void CKqListCtrl::StartBand(CPoint point)
@@ -109,7 +135,11 @@ void CKqListCtrl::UpdateScrollBars()
                 {SB_HORZ, client.right, m_extent.right - m_extent.left}};
     for (const auto& b : bars) {
         if (b.clientSize < b.extentSize) {
-            SCROLLINFO info = {sizeof info, SIF_RANGE | SIF_PAGE, 0, b.extentSize, static_cast<UINT>(b.clientSize)};
+            SCROLLINFO info = {};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_PAGE;
+            info.nMax = b.extentSize;
+            info.nPage = static_cast<UINT>(b.clientSize);
             ::SetScrollInfo(m_hWnd, b.bar, &info, TRUE);
             ::ShowScrollBar(m_hWnd, b.bar, TRUE);
         } else {
@@ -120,8 +150,8 @@ void CKqListCtrl::UpdateScrollBars()
 
 void CKqListCtrl::ScrollBy(int bar, int amount)
 {
-    SCROLLINFO info = {sizeof info, SIF_ALL};
-    if (!::GetScrollInfo(m_hWnd, bar, &info))
+    const SCROLLINFO info = ScrollState(m_hWnd, bar);
+    if (info.cbSize == 0)
         return;
     const int limit = std::max(0, info.nMax - static_cast<int>(info.nPage) + 1);
     const int pos = std::clamp(info.nPos + amount, 0, limit);
@@ -138,36 +168,15 @@ void CKqListCtrl::ScrollBy(int bar, int amount)
     ::UpdateWindow(m_hWnd);
 }
 
-namespace {
-
-int ScrollAmount(UINT code, UINT pos, int current, int line, int page, int maximum)
-{
-    switch (code) {
-    case SB_LINEUP: return -line;
-    case SB_LINEDOWN: return line;
-    case SB_PAGEUP: return -page;
-    case SB_PAGEDOWN: return page;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: return static_cast<int>(pos) - current;
-    case SB_TOP: return -current;
-    case SB_BOTTOM: return maximum - current;
-    default: return 0;
-    }
-}
-
-} // namespace
-
 void CKqListCtrl::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
-    SCROLLINFO info = {sizeof info, SIF_ALL};
-    ::GetScrollInfo(m_hWnd, SB_VERT, &info);
+    const SCROLLINFO info = ScrollState(m_hWnd, SB_VERT);
     ScrollBy(SB_VERT, ScrollAmount(code, pos, info.nPos, kLineY, kPageY, info.nMax));
 }
 
 void CKqListCtrl::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
-    SCROLLINFO info = {sizeof info, SIF_ALL};
-    ::GetScrollInfo(m_hWnd, SB_HORZ, &info);
+    const SCROLLINFO info = ScrollState(m_hWnd, SB_HORZ);
     ScrollBy(SB_HORZ, ScrollAmount(code, pos, info.nPos, kLineX, kPageX, info.nMax));
 }
 

@@ -168,8 +168,9 @@ TEST(MessageCracking, EachEntryGivesItsHandlerTheMessagesArguments)
         wnd.got.clear();
         const LRESULT result = wnd.SendMessage(c.message, c.wParam, c.lParam);
         EXPECT_EQ(c.expected, wnd.got);
-        if (c.result != -1)
+        if (c.result != -1) {
             EXPECT_EQ(c.result, result) << c.expected;
+        }
     }
     // Command-state updates are never sent.
     wnd.got.clear();

@@ -18,8 +18,9 @@ TEST(ShutdownSchedule, EachCommandGoesOffLineASecondBeforeItsDelay)
         kq::ShutdownSchedule schedule;
         schedule.Add(5000, c.delay, {3});
         EXPECT_EQ(c.expectedMs, schedule.MsUntilNext(5000));
-        if (c.expectedMs > 0)
+        if (c.expectedMs > 0) {
             EXPECT_TRUE(schedule.TakeDue(5000 + c.expectedMs - 1).empty());
+        }
         EXPECT_EQ(Seats{3}, schedule.TakeDue(5000 + c.expectedMs));
         EXPECT_TRUE(schedule.Empty());
     }
