@@ -8,6 +8,7 @@
 #include "common/LecternMessages.h"
 #include "common/StudentIni.h"
 #include "common/StudentIniKeys.h"
+#include "common/SystemErrorText.h"
 #include "student/KqDeskImports.h"
 #include "student/KqTransmitImports.h"
 #include "student/LinkListDlg.h"
@@ -177,15 +178,9 @@ LRESULT CMainFrame::OnLecternError(WPARAM kind, LPARAM code)
 {
     if (kind != kq::kLecternErrorReport && kind != kq::kLecternErrorFatal)
         return 0;
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0,
-        nullptr);
-    if (length != 0 && text != nullptr) {
-        const CString message(text);
-        ::LocalFree(text);
-        kq::ShowStudentMessage(kq::MessageForm::Error, message, CMessageBoxDlg::kCloseAfter120s);
+    const std::string text = kq::SystemErrorText(static_cast<uint32_t>(code));
+    if (!text.empty()) {
+        kq::ShowStudentMessage(kq::MessageForm::Error, CString(text.c_str()), CMessageBoxDlg::kCloseAfter120s);
     } else if (kind == kq::kLecternErrorFatal) {
         ShowError(kMessageTransportEnded);
     }

@@ -6,6 +6,7 @@
 #include "common/LecternMessages.h"
 #include "common/SeatTextRecord.h"
 #include "common/StudentLogonRecord.h"
+#include "common/SystemErrorText.h"
 #include "common/TextField.h"
 #include "common/VideoStartRecord.h"
 #include "standins/kqtransmit/KqTransmit.h"
@@ -219,16 +220,11 @@ LRESULT CTeacherWnd::OnLecternError(WPARAM kind, LPARAM code)
 {
     if (kind != kq::kLecternErrorReport && kind != kq::kLecternErrorFatal)
         return 0;
-    char* text = nullptr;
-    const DWORD length = ::FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(code), 0, reinterpret_cast<LPSTR>(&text), 0, nullptr);
-    if (length > 0 && text != nullptr)
-        ShowWarningText(text);
+    const std::string text = kq::SystemErrorText(static_cast<uint32_t>(code));
+    if (!text.empty())
+        ShowWarningText(text.c_str());
     else if (kind == kq::kLecternErrorFatal)
         kq::ShowWarning(TeacherRes::IDS_TRANSPORT_FATAL);
-    if (text != nullptr)
-        ::LocalFree(text);
     if (kind == kq::kLecternErrorFatal)
         PostMessage(WM_CLOSE);
     return 0;

@@ -8,6 +8,7 @@
 #include "common/ProgramFolder.h"
 #include "common/SwitchList.h"
 #include "common/TeacherMessage.h"
+#include "standins/common/tests/StandinTestSupport.h"
 #include "student/CountdownText.h"
 #include "student/tests/StudentAgentInstall.h"
 
@@ -42,22 +43,8 @@ void Command(HWND frame, WORD code, LPARAM value = 0, WORD subCode = 0)
 // The agent's visible top-level windows that hold a control `id`.
 std::vector<HWND> WindowsWithControl(DWORD process, int id)
 {
-    struct Search {
-        DWORD process;
-        int id;
-        std::vector<HWND> found;
-    } search{process, id, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process && ::IsWindowVisible(window) && ::GetDlgItem(window, s->id) != nullptr)
-                s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return kq::standin::ProcessWindows(
+        process, [id](HWND window) { return ::IsWindowVisible(window) && ::GetDlgItem(window, id) != nullptr; });
 }
 
 // Closes the message box the agent shows now and returns its text.

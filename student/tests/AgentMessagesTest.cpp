@@ -3,6 +3,7 @@
 // transport post them; the notices it sends; and every road of closing.
 
 #include "common/ConfigNotice.h"
+#include "common/SystemErrorText.h"
 #include "student/tests/GroupPeer.h"
 #include "student/tests/StudentAgentInstall.h"
 
@@ -51,17 +52,6 @@ protected:
     StudentAgentInstall m_install{"A7"};
     HWND m_frame = nullptr;
 };
-
-std::string SystemText(DWORD code)
-{
-    char* text = nullptr;
-    ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&text), 0,
-                     nullptr);
-    std::string result = text != nullptr ? text : "";
-    ::LocalFree(text);
-    return result;
-}
 
 // The notices that arrive within `timeoutMs`, as datagrams.
 std::vector<kq::ConfigNotice> Collect(studenttest::GroupPeer& peer, DWORD timeoutMs, size_t atMost)
@@ -138,13 +128,13 @@ TEST_F(AgentMessages, TransportErrorsReportAndKindTwoEnds)
 {
     Start();
     ::PostMessageA(m_frame, kWmLecternError, 1, ERROR_ACCESS_DENIED);
-    ExpectBox(SystemText(ERROR_ACCESS_DENIED));
+    ExpectBox(kq::SystemErrorText(ERROR_ACCESS_DENIED));
     ExpectRunning();
     ::PostMessageA(m_frame, kWmLecternError, 7, ERROR_ACCESS_DENIED); // no such kind
     ExpectRunning();
     EXPECT_EQ(m_install.MessageBox(0), nullptr);
     ::PostMessageA(m_frame, kWmLecternError, 2, ERROR_FILE_NOT_FOUND);
-    ExpectBox(SystemText(ERROR_FILE_NOT_FOUND));
+    ExpectBox(kq::SystemErrorText(ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(m_install.WaitForExit());
     EXPECT_EQ(m_install.TraceCount("S_UnInitStudent"), 1);
 }
@@ -261,7 +251,7 @@ TEST(AgentNestedClose, EndsOnceWithoutACrash)
             ::PostMessageA(frame, kWmLecternError, 2, ERROR_FILE_NOT_FOUND);
             const HWND box = install.MessageBox();
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(StudentAgentInstall::MessageText(box), SystemText(ERROR_FILE_NOT_FOUND));
+            EXPECT_EQ(StudentAgentInstall::MessageText(box), kq::SystemErrorText(ERROR_FILE_NOT_FOUND));
             ::PostMessageA(box, WM_CLOSE, 0, 0);
         } else {
             ::PostMessageA(frame, WM_HOTKEY, ::GlobalFindAtomA("KqStudent"), 0);

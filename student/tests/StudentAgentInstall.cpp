@@ -1,6 +1,7 @@
 #include "student/tests/StudentAgentInstall.h"
 
 #include "common/StudentIni.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include <fstream>
 
@@ -17,39 +18,6 @@ const char kFixture[] = "[NETADAPTER]\r\nIPADDRESS=0.0.0.0\r\n"
                         "[LOCKSTUDENT]\r\nbackbmp=KQ\r\n"
                         "[POSITION]\r\npx=0\r\npy=40\r\n"
                         "[OS]\r\nOSmajorversion1=10\r\n";
-
-struct WindowSearch {
-    DWORD process;
-    bool (*match)(HWND window, const WindowSearch& search);
-    const char* title;
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == search->process && search->match(window, *search)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND Search(DWORD process, bool (*match)(HWND, const WindowSearch&), const char* title, HWND owner,
-            DWORD timeoutMs)
-{
-    WindowSearch search = {process, match, title, owner, nullptr};
-    WaitFor(
-        [&] {
-            ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeoutMs);
-    return search.found;
-}
 
 constexpr int kMessageLabelId = 1006;
 
@@ -98,17 +66,14 @@ bool StudentAgentInstall::SecondCopyEndsQuietly() const
     DWORD second = 0;
     const bool ended = SecondCopyEnds(second);
     // A copy that ended quietly left no window behind.
-    const HWND window = Search(
-        second, [](HWND, const WindowSearch&) { return true; }, nullptr, nullptr, 0);
+    const HWND window = kq::standin::WaitForProcessWindow(second, [](HWND) { return true; }, 0);
     return ended && window == nullptr;
 }
 
 HWND StudentAgentInstall::Frame(DWORD timeoutMs) const
 {
-    return Search(
-        ProcessId(),
-        [](HWND window, const WindowSearch&) { return WindowText(window) == "KqStudent"; }, nullptr, nullptr,
-        timeoutMs);
+    return kq::standin::WaitForProcessWindow(
+        ProcessId(), [](HWND window) { return WindowText(window) == "KqStudent"; }, timeoutMs);
 }
 
 HWND StudentAgentInstall::ToolBar(DWORD timeoutMs) const
@@ -116,34 +81,29 @@ HWND StudentAgentInstall::ToolBar(DWORD timeoutMs) const
     const HWND frame = Frame(timeoutMs);
     if (frame == nullptr)
         return nullptr;
-    return Search(
+    return kq::standin::WaitForProcessWindow(
         ProcessId(),
-        [](HWND window, const WindowSearch& search) {
-            return window != search.owner && ::IsWindowVisible(window) &&
+        [frame](HWND window) {
+            return window != frame && ::IsWindowVisible(window) &&
                    (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0 &&
                    !ChildrenOfClass(window, "Button").empty();
         },
-        nullptr, frame, timeoutMs);
+        timeoutMs);
 }
 
 HWND StudentAgentInstall::Window(const char* title, DWORD timeoutMs) const
 {
-    return Search(
-        ProcessId(),
-        [](HWND window, const WindowSearch& search) {
-            return ::IsWindowVisible(window) && WindowText(window) == search.title;
-        },
-        title, nullptr, timeoutMs);
+    return kq::standin::WaitForProcessWindow(
+        ProcessId(), [title](HWND window) { return ::IsWindowVisible(window) && WindowText(window) == title; },
+        timeoutMs);
 }
 
 HWND StudentAgentInstall::MessageBox(DWORD timeoutMs) const
 {
-    return Search(
+    return kq::standin::WaitForProcessWindow(
         ProcessId(),
-        [](HWND window, const WindowSearch&) {
-            return ::IsWindowVisible(window) && ::GetDlgItem(window, kMessageLabelId) != nullptr;
-        },
-        nullptr, nullptr, timeoutMs);
+        [](HWND window) { return ::IsWindowVisible(window) && ::GetDlgItem(window, kMessageLabelId) != nullptr; },
+        timeoutMs);
 }
 
 std::string StudentAgentInstall::MessageText(HWND box)

@@ -6,6 +6,7 @@
 #include "teacher/tests/TeachingSession.h"
 
 #include "common/ProgramFolder.h"
+#include "standins/common/tests/StandinTestSupport.h"
 #include "teacher/SeatItemWnd.h"
 
 #include "TeacherResources.h"
@@ -91,21 +92,9 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam, TeachingSessi
 // The visible top-level windows of a process.
 std::set<HWND> WindowsOf(DWORD process)
 {
-    struct Search {
-        DWORD process;
-        std::set<HWND> found;
-    } search{process, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner == s->process && ::IsWindowVisible(window))
-                s->found.insert(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    const std::vector<HWND> shown =
+        kq::standin::ProcessWindows(process, [](HWND window) { return ::IsWindowVisible(window) != FALSE; });
+    return {shown.begin(), shown.end()};
 }
 
 // ---- layout

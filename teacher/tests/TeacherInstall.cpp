@@ -1,6 +1,7 @@
 #include "teacher/tests/TeacherInstall.h"
 
 #include "common/ProgramFolder.h"
+#include "standins/common/tests/StandinTestSupport.h"
 #include "teacher/InstallFolder.h"
 
 
@@ -29,26 +30,6 @@ void CopyTree(const std::string& from, const std::string& to)
             ::CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
     } while (::FindNextFileA(search, &found));
     ::FindClose(search);
-}
-
-struct WindowSearch {
-    DWORD process;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    char title[256] = {};
-    ::GetWindowTextA(window, title, sizeof title);
-    if (process == search->process && ::IsWindowVisible(window) && std::string(title) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
 }
 
 BOOL CALLBACK CollectText(HWND child, LPARAM param)
@@ -102,14 +83,14 @@ bool TeacherInstall::SecondCopyEndsQuietly()
 
 HWND TeacherInstall::FindWindowOf(const char* title, DWORD timeoutMs) const
 {
-    WindowSearch search = {ProcessId(), title, nullptr};
-    WaitFor(
-        [&] {
-            ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
+    return kq::standin::WaitForProcessWindow(
+        ProcessId(),
+        [title](HWND window) {
+            char text[256] = {};
+            ::GetWindowTextA(window, text, sizeof text);
+            return ::IsWindowVisible(window) && std::string(text) == title;
         },
         timeoutMs);
-    return search.found;
 }
 
 std::string ChildTexts(HWND window)

@@ -6,6 +6,7 @@
 
 #include "common/LecternMessages.h"
 #include "common/VideoStartRecord.h"
+#include "standins/common/tests/StandinTestSupport.h"
 
 #include "TeacherResources.h"
 
@@ -449,31 +450,11 @@ TEST_F(TeachingCommands, TransportEvents)
 
 // ---- Remote shutdown and restart ----
 
-struct DialogSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK MatchDelayDialog(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(window, &process);
-    if (process == search->process && ::IsWindowVisible(window) && ::GetDlgItem(window, 805) != nullptr) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND DelayDialog(TeachingSession& session)
 {
-    DialogSearch search = {session.Install().ProcessId(), nullptr};
-    WaitFor([&] {
-        ::EnumWindows(MatchDelayDialog, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 5000);
-    return search.found;
+    return kq::standin::WaitForProcessWindow(
+        session.Install().ProcessId(),
+        [](HWND window) { return ::IsWindowVisible(window) && ::GetDlgItem(window, 805) != nullptr; }, 5000);
 }
 
 void SetDelay(HWND dialog, const char* seconds) { ::SendMessageA(::GetDlgItem(dialog, 805), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(seconds)); }

@@ -112,6 +112,37 @@ HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs)
     }
 }
 
+std::vector<HWND> ProcessWindows(DWORD processId, const std::function<bool(HWND)>& match)
+{
+    struct Search {
+        DWORD processId;
+        const std::function<bool(HWND)>& match;
+        std::vector<HWND> found;
+    } search{processId, match, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == s->processId && s->match(window))
+                s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount();; Sleep(kPollMs)) {
+        const std::vector<HWND> found = ProcessWindows(processId, match);
+        if (!found.empty())
+            return found.front();
+        if (GetTickCount() - start >= timeoutMs)
+            return nullptr;
+    }
+}
+
 ChildProcess::~ChildProcess()
 {
     if (process_ == nullptr)

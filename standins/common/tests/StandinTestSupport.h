@@ -8,7 +8,9 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace kq::standin {
 
@@ -75,6 +77,13 @@ private:
 // Polls for a top-level window of `windowClass` and `title` (null: any)
 // until it shows or `timeoutMs` passes; null then.
 HWND WaitForWindow(const char* windowClass, const char* title, DWORD timeoutMs = kProgramWaitMs);
+
+// The top-level windows of process `processId` that `match` accepts, front first.
+std::vector<HWND> ProcessWindows(DWORD processId, const std::function<bool(HWND)>& match);
+// Polls for a top-level window of process `processId` that `match` accepts
+// until `timeoutMs` passes (0: looks once); null then.
+HWND WaitForProcessWindow(DWORD processId, const std::function<bool(HWND)>& match,
+                          DWORD timeoutMs = kProgramWaitMs);
 
 // A program started by a test; one still running at the end is terminated.
 class ChildProcess {

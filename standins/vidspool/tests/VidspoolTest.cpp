@@ -22,34 +22,14 @@ constexpr UINT kVodChannelEnd = 0x436;
 // still inside its creation has not made its text child yet.
 HWND WaitForPlayer(DWORD processId)
 {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    };
-    for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
-        Search search{processId, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                char className[64] = {};
-                char title[64] = {};
-                DWORD owner = 0;
-                GetClassNameA(window, className, sizeof className);
-                GetWindowTextA(window, title, sizeof title);
-                GetWindowThreadProcessId(window, &owner);
-                if (owner == s->processId && IsWindowVisible(window) &&
-                    std::strcmp(className, "Velmora2000IISth") == 0 &&
-                    std::strcmp(title, "晨星放映") == 0) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (search.found != nullptr)
-            return search.found;
-    }
-    return nullptr;
+    return WaitForProcessWindow(processId, [](HWND window) {
+        char className[64] = {};
+        char title[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        GetWindowTextA(window, title, sizeof title);
+        return IsWindowVisible(window) && std::strcmp(className, "Velmora2000IISth") == 0 &&
+               std::strcmp(title, "晨星放映") == 0;
+    }, kWaitMs);
 }
 
 std::string ShownText(HWND player)
