@@ -349,8 +349,9 @@ void CMainFrame::ShowTrayIcon(BOOL add)
     data.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     data.uCallbackMessage = WM_STUDENT_TRAY;
     data.hIcon = ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(kTrayIcon));
-    m_scratch.LoadString(kTrayTip);
-    kq::CopyTextField(data.szTip, kTipChars + 1, m_scratch);
+    CString tip;
+    tip.LoadString(kTrayTip);
+    kq::CopyTextField(data.szTip, kTipChars + 1, tip);
     if (::Shell_NotifyIconA(add ? NIM_ADD : NIM_DELETE, &data))
         m_trayAdded = add != FALSE;
     else if (!add)

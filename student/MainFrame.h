@@ -19,6 +19,7 @@
 #include "widgets/KqToolBar.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The frame's title, by which the other student programs find it.
@@ -68,6 +69,8 @@ public:
     bool IsClosing() const;
     // Opens the transport from the configuration; nonzero when it opened.
     BOOL StartNetwork();
+    // Opens the transport again after it was closed; says so when it cannot.
+    void RestartNetwork();
     // Asks for the seat number: 0 stored (or a dialog already open), -1
     // cancelled.
     int AskSeatNumber();
@@ -99,9 +102,9 @@ public:
     void ShutdownComputer();
     // Shows text `textId` in the error box (closes after 120 s).
     static void ShowError(UINT textId);
-    // The "KqDistribute" hot key: the link list, once at a time (a counter
-    // apart from command 9's), without setting the proxy.
-    void ShowLinkListOnce();
+    // The link list, once at a time per road: `openCount` is the road's own
+    // counter (the "KqDistribute" hot key's apart from command 9's).
+    void ShowLinkList(int& openCount);
 
     CKqToolBar& ToolBar() { return m_toolBar; }
     const kq::StudentInitRecord& InitRecord() const { return m_init; }
@@ -120,6 +123,7 @@ private:
     // Runs a modal dialog with the toolbar disabled; false when the frame
     // began to close meanwhile (the caller then returns at once).
     bool RunWithToolbarDisabled(CDialog& dialog, INT_PTR* result = nullptr);
+    bool RunWithToolbarDisabled(const std::function<void()>& modal);
     void ShowToolbar(bool show);
     void KeepTransferParams(LPARAM record);
     void MakeDesktopFolders();
@@ -210,13 +214,11 @@ private:
     void MarkSeatUnassigned();
     void SendLocalConfigNotice();
 
-    CString m_scratch;
     char m_installFolder[MAX_PATH] = {};
     char m_seatNumber[5] = {};
     int m_toolbarX = 0;
     int m_toolbarY = 0;
     kq::StudentRequest m_request = {};
-    kq::ConfigNotice m_notice = {};
     kq::StudentInitRecord m_init = {};
     int m_toolbarAllowed = 1;
     int m_deskRunning = 0;
@@ -239,5 +241,4 @@ private:
     ATOM m_hotKeyHandUp = 0;
     ATOM m_hotKeyDistribute = 0;
     bool m_trayAdded = false;
-    bool m_lecternOpen = false;
 };

@@ -19,7 +19,6 @@
 #include "student/KqDeskImports.h"
 #include "student/KqTransmitImports.h"
 #include "student/LecternImports.h"
-#include "student/LinkListDlg.h"
 #include "student/QuizhallImports.h"
 #include "student/RollCallDlg.h"
 #include "student/ShellOpen.h"
@@ -34,7 +33,6 @@ namespace {
 
 namespace ini = kq::studentini;
 
-constexpr UINT kMessageNetworkStartFailed = 61456;
 constexpr UINT kMessageDeskEditorFailed = 61470;
 constexpr UINT kMessageTestBusy = 61482;
 constexpr UINT kMessageTestFailed = 61485;
@@ -116,12 +114,19 @@ LRESULT CMainFrame::OnTeacherCommand(WPARAM wParam, LPARAM lParam)
 
 bool CMainFrame::RunWithToolbarDisabled(CDialog& dialog, INT_PTR* result)
 {
+    return RunWithToolbarDisabled([&] {
+        const INT_PTR ended = dialog.DoModal();
+        if (result != nullptr)
+            *result = ended;
+    });
+}
+
+bool CMainFrame::RunWithToolbarDisabled(const std::function<void()>& modal)
+{
     const bool disable = m_toolBar.m_hWnd != nullptr;
     if (disable)
         m_toolBar.EnableWindow(FALSE);
-    const INT_PTR ended = dialog.DoModal();
-    if (result != nullptr)
-        *result = ended;
+    modal();
     if (IsClosing())
         return false;
     if (disable && m_toolBar.m_hWnd != nullptr)
@@ -186,12 +191,9 @@ void CMainFrame::CmdConnectionResult(LPARAM result)
     if (result < 0) {
         m_toolBar.SetButtonState(kButtonSeat, 0);
         LecternClose();
-        m_lecternOpen = false;
         AskSeatNumber();
-        if (IsClosing())
-            return;
-        if (!StartNetwork())
-            ShowError(kMessageNetworkStartFailed);
+        if (!IsClosing())
+            RestartNetwork();
     } else if (result >= 1) {
         m_toolBar.SetButtonState(kButtonSeat, 1);
         if (m_ntOnFixedDisk)
@@ -242,12 +244,8 @@ void CMainFrame::CmdTeacherMessage(LPARAM record)
 void CMainFrame::CmdTextNotice(LPARAM text)
 {
     const CString copy(text != 0 ? reinterpret_cast<const char*>(text) : "");
-    const bool disable = m_toolBar.m_hWnd != nullptr;
-    if (disable)
-        m_toolBar.EnableWindow(FALSE);
-    kq::ShowStudentMessage(kq::MessageForm::TeacherText, copy, CMessageBoxDlg::kCloseAfter10s);
-    if (!IsClosing() && disable && m_toolBar.m_hWnd != nullptr)
-        m_toolBar.EnableWindow(TRUE);
+    RunWithToolbarDisabled(
+        [&] { kq::ShowStudentMessage(kq::MessageForm::TeacherText, copy, CMessageBoxDlg::kCloseAfter10s); });
 }
 
 void CMainFrame::CmdRollCall()
@@ -273,13 +271,8 @@ void CMainFrame::CmdLinkList(WORD port, LPARAM address)
 {
     if (m_linkListCommandOpen > 0)
         return;
-    ++m_linkListCommandOpen;
     SetIeProxy(static_cast<uint32_t>(address), port);
-    CLinkListDlg dialog;
-    dialog.m_mainPort = m_init.mainPort;
-    dialog.m_classroomGroup = m_init.classroomGroup;
-    dialog.DoModal();
-    --m_linkListCommandOpen;
+    ShowLinkList(m_linkListCommandOpen);
 }
 
 void CMainFrame::CmdReceiveDirectory(LPARAM record)
@@ -413,7 +406,6 @@ void CMainFrame::CmdProgramUpdate(LPARAM record)
     DeleteDirectory(InstallPath(kUpdateFolder).c_str());
     StartClientToRecvDir(m_installFolder, m_hWnd, m_directoryAddress, m_directoryPort);
     LecternClose();
-    m_lecternOpen = false;
     kq::ShowStudentMessage(kq::MessageForm::Update, kMessageUpdateReceiving, CMessageBoxDlg::kCloseAfter3s);
 }
 
@@ -446,7 +438,6 @@ void CMainFrame::CmdChangeClassroom(LPARAM classroom)
 {
     const std::string text = std::to_string(static_cast<long>(classroom));
     LecternClose();
-    m_lecternOpen = false;
     CopyWorkingToLocal();
     const std::string target = static_cast<LPCSTR>(SeatConfigForWrite());
     kq::WriteIniText(target, ini::kVer, ini::kClassroomId, text.c_str());
@@ -454,6 +445,5 @@ void CMainFrame::CmdChangeClassroom(LPARAM classroom)
     AnnounceLocalConfig();
     if (IsClosing() || WaitForOsInfo() == -1 || IsClosing())
         return;
-    if (!StartNetwork())
-        ShowError(kMessageNetworkStartFailed);
+    RestartNetwork();
 }

@@ -97,8 +97,7 @@ void CMainFrame::OnRequestButton()
 
 void CMainFrame::OnHideToolBar()
 {
-    if (m_toolBar.m_hWnd != nullptr)
-        m_toolBar.ShowWindow(SW_HIDE);
+    ShowToolbar(false);
 }
 
 void CMainFrame::OnVersion()
@@ -122,20 +121,20 @@ void CMainFrame::OnHotKey(UINT id, UINT, UINT)
     } else if (id == m_hotKeyHandUp && id != 0) {
         HandUpChecked();
     } else if (id == m_hotKeyDistribute && id != 0) {
-        ShowLinkListOnce();
+        ShowLinkList(m_hotKeyLinkListsOpen); // without setting the proxy
     }
 }
 
-void CMainFrame::ShowLinkListOnce()
+void CMainFrame::ShowLinkList(int& openCount)
 {
-    if (m_hotKeyLinkListsOpen > 0)
+    if (openCount > 0)
         return;
     CLinkListDlg dialog;
     dialog.m_mainPort = m_init.mainPort;
     dialog.m_classroomGroup = m_init.classroomGroup;
-    ++m_hotKeyLinkListsOpen;
+    ++openCount;
     dialog.DoModal();
-    --m_hotKeyLinkListsOpen;
+    --openCount;
 }
 
 void CMainFrame::SaveToolbarPosition()
@@ -246,7 +245,6 @@ LRESULT CMainFrame::OnDeskNotify(WPARAM signal, LPARAM)
 
 LRESULT CMainFrame::OnTransmitDone(WPARAM event, LPARAM result)
 {
-    constexpr UINT kMessageNetworkStartFailed = 61456;
     if (event == kTransmitFileHandedIn) {
         QuitFileClient();
         ShowTenSecondNotice(kMessageHandedIn);
@@ -262,14 +260,13 @@ LRESULT CMainFrame::OnTransmitDone(WPARAM event, LPARAM result)
         // A failed update left the agent without its transport: log on again.
         if (m_directoryIsUpdate && !IsClosing()) {
             m_directoryIsUpdate = 0;
-            if (!StartNetwork())
-                ShowError(kMessageNetworkStartFailed);
+            RestartNetwork();
         }
     } else if (event == kTransmitDirectoryReceived) {
         if (m_deskRunning)
             KqFreshDesk();
         if (m_directoryIsUpdate) {
-            kq::ShellOpen((std::string(m_installFolder) + kSetupProgram).c_str());
+            kq::ShellOpen(InstallPath(kSetupProgram));
             PostMessage(WM_CLOSE);
         }
         EndClientToRecvDir();

@@ -17,6 +17,7 @@ namespace {
 
 namespace ini = kq::studentini;
 
+constexpr UINT kMessageNetworkStartFailed = 61456;
 constexpr UINT kMessageLocalCopyFailed = 61516;
 constexpr UINT kMessageHostConfigNotReady = 61517;
 constexpr DWORD kNoticeDelayMs = 3000;
@@ -58,8 +59,7 @@ BOOL CMainFrame::StartNetwork()
         return FALSE;
     }
     m_init = result.record;
-    m_lecternOpen = LecternOpen(&m_init) != 0;
-    return m_lecternOpen ? TRUE : FALSE;
+    return LecternOpen(&m_init) != 0 ? TRUE : FALSE;
 }
 
 void CMainFrame::MarkSeatUnassigned()
@@ -107,6 +107,12 @@ LRESULT CMainFrame::OnReconnect(WPARAM, LPARAM)
     return 0;
 }
 
+void CMainFrame::RestartNetwork()
+{
+    if (!StartNetwork())
+        ShowError(kMessageNetworkStartFailed);
+}
+
 int CMainFrame::WaitForOsInfo()
 {
     if (!IsPerHost())
@@ -152,10 +158,7 @@ void CMainFrame::SendLocalConfigNotice()
 
 int CMainFrame::SendConfigNotice(kq::ConfigNotice& notice)
 {
-    m_notice = notice;
-    const int result = kq::SendConfigNotice(m_notice, kq::StampRule::Previous);
-    notice.stamp = m_notice.stamp;
-    return result;
+    return kq::SendConfigNotice(notice, kq::StampRule::Previous);
 }
 
 void CMainFrame::SendRequest(uint16_t type, const char* answer)

@@ -23,7 +23,7 @@ constexpr char kRegisterIni[] = "\\register.ini";
 
 void CMainFrame::ApplyRegistrySwitch(int number, int value)
 {
-    kq::ApplyRegistrySwitch(std::string(m_installFolder) + kRegisterIni, number, value);
+    kq::ApplyRegistrySwitch(InstallPath(kRegisterIni), number, value);
 }
 
 int CMainFrame::SetIeProxy(uint32_t address, int port)
@@ -68,7 +68,6 @@ void CMainFrame::Cleanup()
     S_AbortTest();
     S_UnInitStudent();
     LecternClose();
-    m_lecternOpen = false;
     if (m_toolBar.m_hWnd != nullptr)
         m_toolBar.DestroyWindow();
     if (m_deskRunning) {

@@ -176,9 +176,9 @@ int main(int argc, char** argv)
         if (parts[0] == "serve" && parts.size() > 1) {
             g_updateFolder = parts[1];
             g_pushesToSkip = parts.size() > 2 ? std::atoi(parts[2].c_str()) : 0;
-        }
-        else
+        } else {
             g_steps.push_back(argv[i]);
+        }
     }
     if (!g_lectern.Load())
         return 3;
