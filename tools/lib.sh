@@ -20,14 +20,22 @@ kq_wine_env() {
 
 kq_jobs() { nproc 2>/dev/null || echo 2; }
 
+# Compiler cache for developers' repeated builds, when the machine has one;
+# CI builds without it.
+kq_cmake_launcher() {
+  if command -v ccache >/dev/null 2>&1; then
+    echo "-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  fi
+}
+
 # Configure (once) and build both trees, then lay out dist/.
 kq_build() {
   if [ ! -f "$KQ_WIN_BUILD/build.ninja" ]; then
-    cmake -S "$KQ_ROOT" -B "$KQ_WIN_BUILD" -G Ninja \
+    cmake -S "$KQ_ROOT" -B "$KQ_WIN_BUILD" -G Ninja $(kq_cmake_launcher) \
       -DCMAKE_TOOLCHAIN_FILE="$KQ_ROOT/cmake/mingw-w64.cmake" >/dev/null
   fi
   if [ ! -f "$KQ_NATIVE_BUILD/build.ninja" ]; then
-    cmake -S "$KQ_ROOT" -B "$KQ_NATIVE_BUILD" -G Ninja >/dev/null
+    cmake -S "$KQ_ROOT" -B "$KQ_NATIVE_BUILD" -G Ninja $(kq_cmake_launcher) >/dev/null
   fi
   cmake --build "$KQ_NATIVE_BUILD" -j "$(kq_jobs)"
   cmake --build "$KQ_WIN_BUILD" -j "$(kq_jobs)"
