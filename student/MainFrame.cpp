@@ -131,7 +131,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CFrameWnd::OnCreate(createStruct) == -1)
         return -1;
-    SetWindowText(kStudentFrameTitle);
+    SetWindowText(kq::kAgentTitle);
 
     if (ReadInstallPaths() == 0) {
         ShowError(kMessageInstallFolderMissing);

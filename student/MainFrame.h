@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include "common/ConfigNotice.h"
+#include "common/PeerNames.h"
 #include "common/StudentInitRecord.h"
 #include "common/StudentRequest.h"
 #include "framework/Framework.h"
@@ -22,13 +23,9 @@
 #include <functional>
 #include <string>
 
-// The frame's title, by which the other student programs find it.
-inline constexpr char kStudentFrameTitle[] = "KqStudent";
-
 // The frame's own messages and the messages other programs send it.
 inline constexpr UINT WM_STUDENT_RECONNECT = WM_USER + 1; // ask the seat, then start the network
 inline constexpr UINT WM_STUDENT_TRAY = 0x432;
-inline constexpr UINT WM_PEER_SIGNAL = 6030;
 inline constexpr UINT WM_TRANSMIT_DONE = 0xBEE;
 inline constexpr UINT WM_PROGRAM_SENT = 0x2728;
 

@@ -52,14 +52,12 @@ constexpr int kEndRollCallTries = 7;
 constexpr char kReviewText[] = "当前被讲评的学生机是: ";
 constexpr char kDemonstrationText[] = "当前做示范的学生机是: ";
 constexpr char kSentenceEnd[] = "。";
-constexpr char kJoinerTitle[] = "KqGhost";
 constexpr char kJoinerProgram[] = "\\KqGhost.exe";
 constexpr char kDeskEditorProgram[] = "\\KqDeskContral.exe";
 constexpr char kConfigFolder[] = "\\config";
 constexpr char kUpdateFolder[] = "\\UpDate";
 constexpr char kDesktopFolder[] = "\\config\\晨星桌面\\";
 constexpr char kProgramsFolder[] = "\\config\\晨星程序\\";
-constexpr WPARAM kJoinerTakeOver = 2;
 
 template <typename Record>
 const Record* RecordAt(LPARAM lParam)
@@ -411,16 +409,16 @@ void CMainFrame::CmdProgramUpdate(LPARAM record)
 
 void CMainFrame::CmdHandOver()
 {
-    HWND joiner = ::FindWindowA(nullptr, kJoinerTitle);
+    HWND joiner = ::FindWindowA(nullptr, kq::kJoinerTitle);
     if (joiner == nullptr) {
         if (!kq::ShellOpen(InstallPath(kJoinerProgram))) {
             ShowError(kMessageJoinerFailed);
             return;
         }
-        joiner = ::FindWindowA(nullptr, kJoinerTitle);
+        joiner = ::FindWindowA(nullptr, kq::kJoinerTitle);
     }
     if (joiner != nullptr)
-        ::PostMessageA(joiner, WM_PEER_SIGNAL, kJoinerTakeOver, 0);
+        ::PostMessageA(joiner, WM_PEER_SIGNAL, kq::kJoinerSeatNumber, 0);
     PostMessage(WM_CLOSE);
 }
 

@@ -29,11 +29,6 @@ constexpr DWORD kNoticeDelayMs = 3000;
 constexpr LPARAM kTrayLeftButtonDown = WM_LBUTTONDOWN;
 constexpr char kSetupProgram[] = "\\Update\\SetUp.exe";
 
-// Peer signals (WM_PEER_SIGNAL wParam).
-constexpr WPARAM kPeerFreshDesk = 1;
-constexpr WPARAM kPeerConfigChanged = 2;
-constexpr WPARAM kPeerDesktopFolders = 3;
-
 // The program-sent message's only wParam.
 constexpr WPARAM kProgramSentResult = 2;
 
@@ -229,12 +224,12 @@ LRESULT CMainFrame::OnDeskButton(WPARAM wParam, LPARAM button)
 
 LRESULT CMainFrame::OnDeskNotify(WPARAM signal, LPARAM)
 {
-    if (signal == kPeerFreshDesk) {
+    if (signal == kq::kAgentFreshDesk) {
         if (m_deskRunning)
             KqFreshDesk();
-    } else if (signal == kPeerConfigChanged) {
+    } else if (signal == kq::kAgentConfigChanged) {
         SendLocalConfigNotice();
-    } else if (signal == kPeerDesktopFolders) {
+    } else if (signal == kq::kAgentDesktopFolders) {
         ::Sleep(kNoticeDelayMs);
         const std::string folder = std::string("C:\\") + m_hostName + "\\config";
         kq::ConfigNotice notice = kq::MakeDesktopFoldersNotice(m_hostName, folder.c_str());

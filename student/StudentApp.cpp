@@ -1,11 +1,11 @@
 #include "student/StudentApp.h"
 
+#include "common/PeerNames.h"
 #include "student/MainFrame.h"
 #include "student/StudentDoc.h"
 
 namespace {
 
-constexpr char kMutexName[] = "KqStudent";
 constexpr char kResourceModule[] = "Satchel.dll";
 constexpr char kResourceMissing[] = "Can not load the Satchel.dll ";
 constexpr UINT kFrameResource = 128;
@@ -44,7 +44,7 @@ CStudentApp::~CStudentApp()
 
 BOOL CStudentApp::InitInstance()
 {
-    m_mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
+    m_mutex = ::CreateMutexA(nullptr, TRUE, kq::kAgentMutex);
     if (m_mutex == nullptr || ::GetLastError() == ERROR_ALREADY_EXISTS) {
         // The running copy keeps the mutex; this one ends without a word.
         if (m_mutex != nullptr)
@@ -77,7 +77,7 @@ BOOL CStudentApp::InitInstance()
     if (!ProcessShellCommand(commandLine))
         return FALSE;
     m_frame = static_cast<CMainFrame*>(m_pMainWnd);
-    m_pMainWnd->SetWindowText(kStudentFrameTitle);
+    m_pMainWnd->SetWindowText(kq::kAgentTitle);
     return TRUE;
 }
 
