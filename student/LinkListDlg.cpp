@@ -1,8 +1,8 @@
 #include "student/LinkListDlg.h"
 
 #include "common/AdapterAddress.h"
+#include "common/ShellOpen.h"
 #include "student/LinkListRules.h"
-#include "student/ShellOpen.h"
 #include "student/StudentMessages.h"
 #include "widgets/StudentLook.h"
 

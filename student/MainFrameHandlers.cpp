@@ -6,13 +6,13 @@
 
 #include "common/KqDeskInput.h"
 #include "common/LecternMessages.h"
+#include "common/ShellOpen.h"
 #include "common/StudentIni.h"
 #include "common/StudentIniKeys.h"
 #include "common/SystemErrorText.h"
 #include "student/KqDeskImports.h"
 #include "student/KqTransmitImports.h"
 #include "student/LinkListDlg.h"
-#include "student/ShellOpen.h"
 #include "student/StudentMessages.h"
 #include "student/VersionDlg.h"
 

@@ -1,8 +1,8 @@
 #include "student/StudentHelp.h"
 
 #include "common/ProgramFolder.h"
+#include "common/ShellOpen.h"
 #include "framework/Win32.h"
-#include "student/ShellOpen.h"
 
 namespace kq {
 
