@@ -9,11 +9,6 @@ int EnvironmentCheck(const char* path, int mode)
     return KqTest(path, mode);
 }
 
-unsigned DriveType(const char* root)
-{
-    return ::GetDriveTypeA(root);
-}
-
 BOOL EndSession(UINT flags)
 {
     return ::ExitWindowsEx(flags, 0);

@@ -1,12 +1,12 @@
 #include "student/MainFrame.h"
 
+#include "common/DriveType.h"
 #include "common/KqDeskInput.h"
 #include "common/LecternMessages.h"
 #include "common/StudentIni.h"
 #include "common/StudentIniKeys.h"
 #include "common/StudentInitBuilder.h"
 #include "common/TextField.h"
-#include "student/AgentHooks.h"
 #include "student/KqDeskImports.h"
 #include "student/StartupCheck.h"
 #include "student/StudentMessages.h"
@@ -254,7 +254,7 @@ int CMainFrame::LocateConfig()
 
     // Notices carry the host name in either mode.
     kq::CopyTextField(m_hostName, kq::ReadHostName().c_str());
-    if (kq::SystemDriveIsFixed(&kq::agent::DriveType)) {
+    if (kq::SystemDriveIsFixed(&kq::DriveType)) {
         m_localConfig = m_workingConfig;
         return kConfigFixedDisk;
     }

@@ -1,8 +1,7 @@
 // The test agent's replacements of the agent's outside calls: the
-// environment check answers what KQ_TEST_KQTEST says (0 when unset), the
-// system drive is a network drive when KQ_TEST_DRIVE is "network" (Wine
-// reads its drive types once, when the prefix starts), and the end of the
-// Windows session is only traced, never done. It also hands the frame a
+// environment check answers what KQ_TEST_KQTEST says (0 when unset) and the
+// end of the Windows session is only traced, never done. (Its drive type
+// comes from kqdrive_test, steered by KQ_TEST_DRIVE.) It also hands the frame a
 // command with a record, as the transport does, when AgentPoster asks: tests
 // can so deliver commands that no teacher command produces yet.
 
@@ -23,15 +22,6 @@ int EnvironmentCheck(const char* path, int mode)
     const int result = (length > 0 && length < sizeof verdict) ? std::atoi(verdict) : 0;
     kq::Trace("KqCheck", "KqTest path=%s mode=%d -> %d", path, mode, result);
     return result;
-}
-
-unsigned DriveType(const char* root)
-{
-    char drive[16] = {};
-    const DWORD length = ::GetEnvironmentVariableA("KQ_TEST_DRIVE", drive, sizeof drive);
-    if (length > 0 && lstrcmpiA(drive, "network") == 0)
-        return DRIVE_REMOTE;
-    return ::GetDriveTypeA(root);
 }
 
 BOOL EndSession(UINT flags)
