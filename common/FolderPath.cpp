@@ -6,6 +6,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
+#include <shellapi.h>
 #endif
 
 namespace kq {
@@ -64,6 +65,22 @@ bool MakeFolderPath(const std::string& path)
         ::CreateDirectoryA(folder.c_str(), nullptr); // an existing folder is fine
     const DWORD attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool DeleteFolderTree(const std::string& path)
+{
+    // The directory bit decides: a read-only or archived folder is a folder.
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return true;
+    // The shell wants a list ending in two zeros.
+    std::string from = path;
+    from.push_back('\0');
+    SHFILEOPSTRUCTA operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+    return ::SHFileOperationA(&operation) == 0;
 }
 
 #endif

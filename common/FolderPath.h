@@ -1,5 +1,6 @@
 #pragma once
-// Making a folder together with every missing folder above it.
+// Making a folder together with every missing folder above it, and deleting
+// a folder with everything in it.
 
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ std::vector<std::string> FoldersOfPath(const std::string& path);
 // Makes every missing folder of `path`. True when the whole path is a
 // folder afterwards.
 bool MakeFolderPath(const std::string& path);
+// Deletes the folder `path` with everything in it through the shell (no
+// confirmation, undo allowed). Anything that is not a folder is left alone.
+// False only when the shell reports a failure.
+bool DeleteFolderTree(const std::string& path);
 #endif
 
 } // namespace kq

@@ -92,7 +92,6 @@ public:
     void ApplyRegistrySwitch(int number, int value);
     // address in network byte order.
     int SetIeProxy(uint32_t address, int port);
-    int DeleteDirectory(const CString& path);
     void CloseWindowByTitle(const char* title);
     void Cleanup();
     void LogOff();

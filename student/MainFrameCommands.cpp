@@ -387,7 +387,7 @@ void CMainFrame::CmdConfigDirectory(LPARAM record)
         return;
     }
     m_directoryAddress = order->address;
-    DeleteDirectory(InstallPath(kConfigFolder).c_str());
+    kq::DeleteFolderTree(InstallPath(kConfigFolder));
     MakeDesktopFolders();
     ::Sleep(kConfigReceiveDelayMs);
     StartClientToRecvDir(m_installFolder, m_hWnd, m_directoryAddress, m_directoryPort);
@@ -401,7 +401,7 @@ void CMainFrame::CmdProgramUpdate(LPARAM record)
     m_directoryIsUpdate = 1;
     m_directoryPort = order->port;
     m_directoryAddress = order->address;
-    DeleteDirectory(InstallPath(kUpdateFolder).c_str());
+    kq::DeleteFolderTree(InstallPath(kUpdateFolder));
     StartClientToRecvDir(m_installFolder, m_hWnd, m_directoryAddress, m_directoryPort);
     LecternClose();
     kq::ShowStudentMessage(kq::MessageForm::Update, kMessageUpdateReceiving, CMessageBoxDlg::kCloseAfter3s);

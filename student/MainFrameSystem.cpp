@@ -1,5 +1,5 @@
-// CMainFrame: the registry switches, the browser proxy, folder deletion,
-// the clean-up and the end of the Windows session.
+// CMainFrame: the registry switches, the browser proxy, the clean-up
+// and the end of the Windows session.
 
 #include "student/MainFrame.h"
 
@@ -10,10 +10,6 @@
 #include "student/QuizhallImports.h"
 #include "student/RegistrySettings.h"
 #include "student/SeatNumberDlg.h"
-
-#include <shellapi.h>
-
-#include <string>
 
 namespace {
 
@@ -30,21 +26,6 @@ int CMainFrame::SetIeProxy(uint32_t address, int port)
 {
     kq::SetIeProxy(address, port);
     return 0;
-}
-
-int CMainFrame::DeleteDirectory(const CString& path)
-{
-    const DWORD attributes = ::GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-        return 0;
-    // The shell wants a list ending in two zeros.
-    std::string from = static_cast<LPCSTR>(path);
-    from.push_back('\0');
-    SHFILEOPSTRUCTA operation = {};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
-    return ::SHFileOperationA(&operation) != 0 ? -1 : 0;
 }
 
 void CMainFrame::CloseWindowByTitle(const char* title)

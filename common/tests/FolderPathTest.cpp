@@ -60,6 +60,39 @@ TEST(FolderPath, MakesEveryMissingFolder)
     ::DeleteFileA(file.c_str());
     ::RemoveDirectoryA(root.c_str());
 }
+
+TEST(FolderPath, DeletesAFolderTreeWhateverItsOtherAttributes)
+{
+    char temp[MAX_PATH] = {};
+    ASSERT_NE(::GetTempPathA(MAX_PATH, temp), 0u);
+    const std::string root = std::string(temp) + "kq_folder_tree_test";
+    const struct {
+        const char* name;
+        DWORD attributes;
+    } cases[] = {
+        {"plain", FILE_ATTRIBUTE_DIRECTORY},
+        {"read-only", FILE_ATTRIBUTE_READONLY},
+        {"archived", FILE_ATTRIBUTE_ARCHIVE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(kq::MakeFolderPath(root + "\\晨星桌面\\inner"));
+        ::CloseHandle(::CreateFileA((root + "\\晨星桌面\\inner\\a.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+        if (c.attributes != FILE_ATTRIBUTE_DIRECTORY) {
+            ASSERT_TRUE(::SetFileAttributesA(root.c_str(), c.attributes));
+        }
+        EXPECT_TRUE(kq::DeleteFolderTree(root));
+        EXPECT_EQ(::GetFileAttributesA(root.c_str()), INVALID_FILE_ATTRIBUTES) << "gone with everything in it";
+    }
+
+    EXPECT_TRUE(kq::DeleteFolderTree(root)) << "nothing to delete";
+    const std::string file = root + ".txt";
+    ::CloseHandle(::CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    EXPECT_TRUE(kq::DeleteFolderTree(file));
+    EXPECT_NE(::GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES) << "a file is left alone";
+    ::DeleteFileA(file.c_str());
+}
 #endif
 
 } // namespace
