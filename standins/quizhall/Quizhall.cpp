@@ -8,6 +8,7 @@
 
 #include "common/ProgramFolder.h"
 #include "common/TestStartRecord.h"
+#include "standins/common/ScriptedResult.h"
 #include "standins/common/Trace.h"
 #include "standins/quizhall/AnswerFile.h"
 #include "standins/quizhall/PaperWindow.h"
@@ -15,12 +16,9 @@
 #include "standins/quizhall/QuizTeacher.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -47,48 +45,10 @@ bool ReadFile(const char* path, std::string& text)
     return static_cast<bool>(in) || in.eof();
 }
 
-// Results chosen by a test: the environment variable KQ_QUIZHALL_<function>
-// holds a comma-separated list ("-100,-100"); the function's next calls
-// return those values in turn, without doing their work, and then behave as
-// usual again. A changed list starts from its first value.
-constexpr char kScriptPrefix[] = "KQ_QUIZHALL_";
-constexpr DWORD kScriptTextSize = 256;
-
-struct Script {
-    std::string text;
-    size_t used = 0;
-};
-
-std::map<std::string, Script> g_scripts;
-
-std::vector<int> ScriptValues(const std::string& text)
-{
-    std::vector<int> values;
-    for (size_t start = 0; start < text.size();) {
-        size_t end = text.find(',', start);
-        if (end == std::string::npos)
-            end = text.size();
-        values.push_back(std::atoi(text.substr(start, end - start).c_str()));
-        start = end + 1;
-    }
-    return values;
-}
-
+// A test's scripted result of `function` (KQ_QUIZHALL_<function>).
 bool ScriptedResult(const char* function, int& result)
 {
-    char text[kScriptTextSize] = {};
-    const std::string variable = std::string(kScriptPrefix) + function;
-    const DWORD length = GetEnvironmentVariableA(variable.c_str(), text, sizeof text);
-    Script& script = g_scripts[function];
-    const std::string current = length > 0 && length < sizeof text ? std::string(text, length) : std::string();
-    if (current != script.text)
-        script = Script{current, 0};
-    const std::vector<int> values = ScriptValues(script.text);
-    if (script.used >= values.size())
-        return false;
-    result = values[script.used++];
-    kq::Trace(kModule, "%s scripted result=%d", function, result);
-    return true;
+    return kq::ScriptedResult(kModule, function, result);
 }
 
 } // namespace
