@@ -11,10 +11,8 @@
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
 #include "teacher/SplashWnd.h"
-#include "teacher/StartupText.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "teacher/dialogs/VersionDlg.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -170,14 +168,10 @@ BOOL CTeacherWnd::OnCmdMsg(UINT id, int code, void* extra, void* handlerInfo)
 
 void CTeacherWnd::StartupWarning(UINT stringId, int item)
 {
-    CString message;
-    message.LoadString(stringId);
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kBoxCloseX, kBoxCloseY, TeacherRes::IDB_WARNING_BACKGROUND,
-                    nullptr);
-    box.SetMessage(item == kNoItem ? message.GetString()
-                                   : kq::StartupWarningText(message.GetString(), item).c_str());
-    box.m_helpId = stringId;
-    box.DoModal();
+    if (item == kNoItem)
+        kq::ShowWarning(stringId);
+    else
+        kq::ShowWarningWithHelp(stringId, item);
 }
 
 int CTeacherWnd::CloseDuringCreate()

@@ -1,9 +1,13 @@
 #include "teacher/dialogs/MessageBoxes.h"
 
+#include "teacher/StartupText.h"
+#include "teacher/dialogs/HelpPages.h"
 #include "teacher/dialogs/KqYesNoDlg.h"
 #include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
+
+#include <cstdlib>
 
 namespace kq {
 
@@ -13,16 +17,36 @@ namespace {
 constexpr int kCloseX = 269;
 constexpr int kCloseY = 4;
 
+// The warning box with `text`, whose confirm button opens the help page of `helpId`.
+INT_PTR ShowWarningText(const char* text, UINT helpId)
+{
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
+    box.m_helpId = helpId;
+    box.SetMessage(text);
+    return box.DoModal();
+}
+
 } // namespace
 
 INT_PTR ShowWarning(UINT stringId)
 {
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
     CString text;
     text.LoadString(stringId);
-    box.m_helpId = stringId;
-    box.SetMessage(text);
-    return box.DoModal();
+    return ShowWarningText(text, stringId);
+}
+
+INT_PTR ShowWarningWithHelp(UINT stringId, int item)
+{
+    CString text;
+    text.LoadString(stringId);
+    return ShowWarningText(StartupWarningText(text.GetString(), item).c_str(), stringId);
+}
+
+INT_PTR ShowWarningWithHelp(UINT stringId)
+{
+    // A page is named by its number: "24.htm" is item 24.
+    const char* page = HelpPageFor(stringId);
+    return page != nullptr ? ShowWarningWithHelp(stringId, std::atoi(page)) : ShowWarning(stringId);
 }
 
 INT_PTR ShowNotice(UINT stringId)

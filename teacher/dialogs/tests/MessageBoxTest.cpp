@@ -8,6 +8,7 @@
 #include "teacher/dialogs/WarningDlg.h"
 
 #include "common/ProgramFolder.h"
+#include "teacher/StartupText.h"
 #include "widgets/TeacherLook.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
@@ -171,6 +172,44 @@ TEST_F(HelpPageOpening, WarningNShowsStringNAndOpensItsPage)
     ASSERT_TRUE(kqtest::PumpUntil([&] { return !Opened().empty(); }));
     EXPECT_EQ(::lstrcmpiA(Opened()[0].c_str(), (kq::GetProgramFolder() + "help\\3.htm").c_str()), 0)
         << "57458 shares the page of 57455";
+}
+
+TEST_F(HelpPageOpening, WarningNWithTheHelpSentenceNamesItsItemAndOpensItsPage)
+{
+    constexpr int kOwnPage = -1;
+    const struct {
+        UINT stringId;
+        int item;
+        std::string sentenceItem; // empty: no sentence
+    } cases[] = {
+        {TeacherRes::IDS_ENVIRONMENT_CHECK_FAILED, kOwnPage, "3"}, // 3.htm
+        {TeacherRes::IDS_TRANSPORT_OPEN_FAILED, 2, "2"},           // an item other than its page, 3.htm
+        {kNoSeatOnline, kOwnPage, ""},                             // no page: the string alone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stringId);
+        CString message;
+        ASSERT_TRUE(message.LoadString(c.stringId));
+        const std::string expected =
+            c.sentenceItem.empty() ? std::string(message.GetString())
+                                   : kq::StartupWarningText(message.GetString(), std::stoi(c.sentenceItem));
+        if (!c.sentenceItem.empty()) {
+            ASSERT_NE(expected.find("中的" + c.sentenceItem + "，"), std::string::npos) << expected;
+        }
+        const INT_PTR result = RunShown(CWarningDlg::kTitle, [&] {
+            return c.item == kOwnPage ? kq::ShowWarningWithHelp(c.stringId) : kq::ShowWarningWithHelp(c.stringId, c.item);
+        }, [&](CWnd& box) {
+            EXPECT_EQ(std::string(TextOf(box.GetDlgItem(kTextId)).GetString()), expected);
+            Click(box, kConfirm);
+        });
+        EXPECT_EQ(result, IDOK);
+    }
+    const std::string page = kq::GetProgramFolder() + "help\\3.htm";
+    ASSERT_TRUE(kqtest::PumpUntil([&] { return Opened().size() >= 2; }));
+    kqtest::PumpFor(500);
+    ASSERT_EQ(Opened().size(), 2u) << "the box without a page opens none";
+    for (const std::string& opened : Opened())
+        EXPECT_EQ(::lstrcmpiA(opened.c_str(), page.c_str()), 0) << opened;
 }
 
 TEST(WarningDlg, NoticeNUsesTheNoticeBackgroundAndClosesByTitle)
