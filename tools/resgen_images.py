@@ -10,6 +10,8 @@ Bitmap styles (the table's style column):
     up, down, hover, focus, disabled
               a button face in that state showing the text, which names the
               button's function
+Toolbars: the strip of their buttons' faces side by side, each face of the
+toolbar's button size and style showing the button's text.
 Icon styles: pc:#RRGGBB (a monitor whose screen has that colour, the text on
 it), badge:#RRGGBB (a rounded square of that colour with the text).
 Cursor styles: hand:X,Y or arrow:X,Y (X,Y = the hot spot).
@@ -64,6 +66,11 @@ def im_text(text):
     """ImageMagick reads '%' escapes and a leading '@' (a file) in texts."""
     text = text.replace("%", "%%")
     return "\\" + text if text.startswith("@") else text
+
+
+def image_key(row):
+    """Names a row's image: a named bitmap has no id constant to go by."""
+    return f"{row.kind}_{row.id}"
 
 
 def parse_colour(style, row):
@@ -159,6 +166,15 @@ class Painter:
             args += ["-stroke", ink, "-draw", f"stroke-dasharray 1 1 rectangle 2,2 {w - 3},{h - 3}"]
         return args
 
+    def toolbar_args(self, row):
+        if row.style not in FACES:
+            raise DrawError(f"{row.where()}: toolbar style '{row.style}' is not a face style ({', '.join(FACES)})")
+        args = []
+        for button in row.members:
+            if button.kind == "toolbutton":
+                args += ["("] + self.face(row.width, row.height, row.style, button.text) + [")"]
+        return args + ["+append"]
+
     # ---- icons and cursors ---------------------------------------------------
 
     def icon_args(self, row):
@@ -200,9 +216,12 @@ class Painter:
 
     def jobs(self, rows):
         for row in rows:
+            # windres wants a plain 24-bit bitmap without alpha.
+            plain_bitmap = ["-alpha", "off", "-type", "TrueColor"]
             if row.kind == "bitmap":
-                # windres wants a plain 24-bit bitmap without alpha.
-                yield row, self.bitmap_args(row) + ["-alpha", "off", "-type", "TrueColor"], "bmp", "BMP3"
+                yield row, self.bitmap_args(row) + plain_bitmap, "bmp", "BMP3"
+            elif row.kind == "toolbar":
+                yield row, self.toolbar_args(row) + plain_bitmap, "bmp", "BMP3"
             elif row.kind == "icon":
                 yield row, self.icon_args(row), "ico", "ICO"
             elif row.kind == "cursor":
@@ -226,8 +245,8 @@ class Painter:
             manifest = {}
         paths, todo = {}, []
         for row, args, ext, encoder in self.jobs(rows):
-            path = os.path.join(self.folder, f"{row.kind}_{row.id}.{ext}")
-            paths[row.name] = path
+            path = os.path.join(self.folder, f"{image_key(row)}.{ext}")
+            paths[image_key(row)] = path
             signature = hashlib.sha1(json.dumps([DRAWING_VERSION, row.style, args]).encode()).hexdigest()
             if manifest.get(path) != signature or not os.path.exists(path):
                 todo.append((row, args, path, encoder, signature))
@@ -260,9 +279,9 @@ class Painter:
 def batches(jobs, workers):
     """Bitmaps in a few batches per worker; icons and cursors one by one,
     since the icon writer's sizes are a setting of the whole process."""
-    bitmaps = [job for job in jobs if job[0].kind == "bitmap"]
+    bitmaps = [job for job in jobs if job[0].kind in ("bitmap", "toolbar")]
     for job in jobs:
-        if job[0].kind != "bitmap":
+        if job[0].kind not in ("bitmap", "toolbar"):
             yield [job]
     size = max(1, min(MAX_BATCH, -(-len(bitmaps) // workers)))
     for start in range(0, len(bitmaps), size):

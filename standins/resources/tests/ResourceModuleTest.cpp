@@ -3,6 +3,7 @@
 // and the drawn faces tell their states apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <ostream>
@@ -17,7 +18,7 @@
 
 namespace {
 
-enum class Kind { String, Bitmap, Icon, Cursor, Dialog, Accelerator };
+enum class Kind { String, Bitmap, Icon, Cursor, Dialog, Accelerator, Toolbar };
 
 struct TableRow {
   Kind kind;
@@ -89,11 +90,13 @@ TEST_P(ResourceModuleTest, EveryRowOfTheTableLoadsAsTheTableSays) {
         EXPECT_EQ(reader_.Text(row.id), row.text);
         break;
       case Kind::Bitmap: {
-        auto size = reader_.BitmapSize(row.id);
+        // A named bitmap (id 0) is found by its name.
+        const char* resource = row.id != 0 ? MAKEINTRESOURCEA(row.id) : row.name;
+        auto size = reader_.BitmapSize(resource);
         ASSERT_TRUE(size);
         EXPECT_EQ(size->cx, row.width);
         EXPECT_EQ(size->cy, row.height);
-        auto pixels = reader_.BitmapPixels(row.id);
+        auto pixels = reader_.BitmapPixels(resource);
         EXPECT_GE(std::set<uint32_t>(pixels.begin(), pixels.end()).size(), kMinColours) << "blank";
         break;
       }
@@ -128,6 +131,21 @@ TEST_P(ResourceModuleTest, EveryRowOfTheTableLoadsAsTheTableSays) {
       case Kind::Accelerator:
         EXPECT_EQ(reader_.AcceleratorCount(row.id), row.width);
         break;
+      case Kind::Toolbar: {
+        // Version 1, one button's size, the count, then the ids (0: a separator).
+        auto words = reader_.ToolbarWords(row.id);
+        ASSERT_GE(words.size(), 4u);
+        EXPECT_EQ(words[0], 1);
+        EXPECT_EQ(words[1], row.width);
+        EXPECT_EQ(words[2], row.height);
+        ASSERT_EQ(words.size(), 4u + words[3]);
+        const auto buttons = std::count_if(words.begin() + 4, words.end(), [](WORD id) { return id != 0; });
+        auto strip = reader_.BitmapSize(row.id);
+        ASSERT_TRUE(strip);
+        EXPECT_EQ(strip->cx, row.width * buttons) << "one face per button";
+        EXPECT_EQ(strip->cy, row.height);
+        break;
+      }
     }
   }
 }

@@ -9,6 +9,7 @@ constexpr int kMaxText = 4096;
 constexpr int kIconCanvas = 32;
 constexpr uint32_t kIconBackground = 0x00FF00FF;
 constexpr WORD kExtendedSignature = 0xFFFF;
+constexpr WORD kToolbarType = 241;  // RT_TOOLBAR
 
 // Walks the words of a resource, never past its end.
 class TemplateCursor {
@@ -73,7 +74,11 @@ std::string ResourceReader::Text(unsigned id) const {
 }
 
 std::optional<SIZE> ResourceReader::BitmapSize(unsigned id) const {
-  HBITMAP bitmap = LoadBitmapA(module_, MAKEINTRESOURCEA(id));
+  return BitmapSize(MAKEINTRESOURCEA(id));
+}
+
+std::optional<SIZE> ResourceReader::BitmapSize(const char* resource) const {
+  HBITMAP bitmap = LoadBitmapA(module_, resource);
   if (!bitmap) return std::nullopt;
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
@@ -82,7 +87,11 @@ std::optional<SIZE> ResourceReader::BitmapSize(unsigned id) const {
 }
 
 std::vector<uint32_t> ResourceReader::BitmapPixels(unsigned id) const {
-  HBITMAP bitmap = LoadBitmapA(module_, MAKEINTRESOURCEA(id));
+  return BitmapPixels(MAKEINTRESOURCEA(id));
+}
+
+std::vector<uint32_t> ResourceReader::BitmapPixels(const char* resource) const {
+  HBITMAP bitmap = LoadBitmapA(module_, resource);
   if (!bitmap) return {};
   BITMAP info{};
   GetObjectA(bitmap, sizeof info, &info);
@@ -182,6 +191,15 @@ int ResourceReader::AcceleratorCount(unsigned id) const {
   int count = CopyAcceleratorTableA(table, nullptr, 0);
   DestroyAcceleratorTable(table);
   return count;
+}
+
+std::vector<WORD> ResourceReader::ToolbarWords(unsigned id) const {
+  HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(kToolbarType));
+  if (!found) return {};
+  const DWORD size = SizeofResource(module_, found);
+  std::vector<WORD> words(size / sizeof(WORD));
+  std::memcpy(words.data(), LockResource(LoadResource(module_, found)), words.size() * sizeof(WORD));
+  return words;
 }
 
 std::wstring WideFromCp936(const std::string& text) {

@@ -32,9 +32,12 @@ class ResourceReader {
 
   // LoadStringA's bytes (code page 936); empty when there is no such string.
   std::string Text(unsigned id) const;
+  // Bitmaps by id, or by name (a button's named faces).
   std::optional<SIZE> BitmapSize(unsigned id) const;
+  std::optional<SIZE> BitmapSize(const char* resource) const;
   // Top-down 32-bit pixels of the bitmap; empty when there is none.
   std::vector<uint32_t> BitmapPixels(unsigned id) const;
+  std::vector<uint32_t> BitmapPixels(const char* resource) const;
   std::optional<DialogTemplate> Dialog(unsigned id) const;
   // The sizes of the images of an icon group, from its directory.
   std::vector<SIZE> IconSizes(unsigned id) const;
@@ -43,6 +46,9 @@ class ResourceReader {
   std::optional<POINT> CursorHotSpot(unsigned id) const;
   // Number of keys of an accelerator table; -1 when there is none.
   int AcceleratorCount(unsigned id) const;
+  // The words of a toolbar resource (version, width, height, count, ids);
+  // empty when there is none.
+  std::vector<WORD> ToolbarWords(unsigned id) const;
 
  private:
   HMODULE module_;
