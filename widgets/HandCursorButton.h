@@ -12,8 +12,6 @@ class CHandCursorButton : public CBitmapButton {
 public:
     explicit CHandCursorButton(UINT cursorId) : m_cursorId(cursorId) {}
 
-    UINT CursorId() const { return m_cursorId; }
-
 protected:
     DECLARE_MESSAGE_MAP()
     afx_msg void OnMouseMove(UINT flags, CPoint point);
