@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 // The tests' application object: the main-window owner of dialogs needs one.
 CWinApp theWidgetTestApp("WidgetTests");
 
@@ -210,6 +212,64 @@ COLORREF ScreenPixel(CWnd& window, int x, int y)
     window.UpdateWindow();
     CClientDC dc(&window);
     return dc.GetPixel(x, y);
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId)
+{
+    dialog.UpdateWindow();
+    const DWORD style = dialog.GetStyle();
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0u) << "a system caption or frame";
+    CRect window, client;
+    dialog.GetWindowRect(&window);
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(window.Size(), client.Size()) << "a border takes room from the client area";
+    EXPECT_EQ(client.Size(), BitmapSize(backgroundId)) << "the client area is not the background's size";
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CRect onScreen;
+    onScreen.IntersectRect(&window, &screen);
+    EXPECT_EQ(onScreen, window) << "the dialog reaches past the screen";
+
+    std::vector<HWND> children;
+    ::EnumChildWindows(dialog.GetSafeHwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        if (::GetParent(child) != dialog.GetSafeHwnd() || !::IsWindowVisible(child))
+            continue;
+        char className[32] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        CRect rect;
+        ::GetWindowRect(child, &rect);
+        CRect inClient = rect;
+        dialog.ScreenToClient(&inClient);
+        SCOPED_TRACE(testing::Message() << className << " " << ::GetDlgCtrlID(child) << " at " << inClient.left
+                                        << "," << inClient.top << "-" << inClient.right << "," << inClient.bottom);
+        CRect inside;
+        inside.IntersectRect(&inClient, &client);
+        EXPECT_EQ(inside, inClient) << "the control reaches outside the client area";
+        if (rect.Width() < 3 || rect.Height() < 3)
+            continue;
+        // One pixel in from each corner: the rounded window region may
+        // not cut a control either.
+        const POINT corners[] = {{rect.left + 1, rect.top + 1},
+                                 {rect.right - 2, rect.top + 1},
+                                 {rect.left + 1, rect.bottom - 2},
+                                 {rect.right - 2, rect.bottom - 2}};
+        for (const POINT& corner : corners) {
+            HWND shown = ::WindowFromPoint(corner);
+            while (shown != nullptr && shown != child && ::IsChild(child, shown))
+                shown = ::GetParent(shown);
+            EXPECT_EQ(shown, child) << "not shown at " << corner.x << "," << corner.y;
+        }
+    }
 }
 
 } // namespace kqtest
