@@ -2,6 +2,7 @@
 // Teacher.ini, driven with messages, its posts to the host recorded.
 
 #include "teacher/KqListCtrl.h"
+#include "teacher/SeatArrangement.h"
 #include "teacher/tests/TeacherInstall.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
@@ -242,6 +243,85 @@ TEST_F(SeatMapTest, ShapeAndCaptions)
     EXPECT_EQ("A1:hello", Text(seat));
     map->RestoreSeatCaptions();
     EXPECT_EQ("A1", Text(seat));
+}
+
+// Ink of the first glyph in a band of pixels (true: dark).
+using Ink = std::vector<std::vector<bool>>;
+
+// True when the first glyph of `ink` has a whole-width row between its top
+// and its foot, as the crossbar of an "A" is; its legs alone ("Λ") have none.
+bool FirstGlyphHasCrossbar(const Ink& ink)
+{
+    const int rows = static_cast<int>(ink.size());
+    const int columns = rows > 0 ? static_cast<int>(ink[0].size()) : 0;
+    auto columnHasInk = [&](int x) {
+        for (int y = 0; y < rows; ++y)
+            if (ink[y][x])
+                return true;
+        return false;
+    };
+    int left = 0;
+    while (left < columns && !columnHasInk(left))
+        ++left;
+    int right = left;
+    while (right + 1 < columns && columnHasInk(right + 1))
+        ++right;
+    int top = -1, bottom = -1;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = left; x <= right && x < columns; ++x) {
+            if (ink[y][x]) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+        }
+    }
+    const int width = right - left + 1;
+    if (left >= columns || width < 4 || top < 0)
+        return false;
+    for (int y = top + 2; y <= bottom - 2; ++y) {
+        int filled = 0;
+        for (int x = left; x <= right; ++x)
+            filled += ink[y][x] ? 1 : 0;
+        if (filled >= width - 1)
+            return true;
+    }
+    return false;
+}
+
+bool IsDark(COLORREF colour)
+{
+    return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 3 * 128;
+}
+
+TEST_F(SeatMapTest, CaptionLettersAreWhole)
+{
+    constexpr int kCaptionTop = 33;
+    constexpr int kFontHeight = 12; // 宋体 9 pt
+    Open();
+    HWND seat = Seat(1);
+    ASSERT_EQ("A1", Text(seat));
+    ::RedrawWindow(seat, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CWnd* wnd = CWnd::FromHandle(seat);
+    Ink shown(kq::kSeatHeight - kCaptionTop, std::vector<bool>(kq::kSeatWidth));
+    for (int y = 0; y < static_cast<int>(shown.size()); ++y)
+        for (int x = 0; x < kq::kSeatWidth; ++x)
+            shown[y][x] = IsDark(kqtest::ScreenPixel(*wnd, x, kCaptionTop + y));
+    EXPECT_TRUE(FirstGlyphHasCrossbar(shown)) << "the seat caption's A lost its crossbar";
+
+    // The same letter as the substituted face draws it on its own.
+    kqtest::Canvas canvas(kq::kSeatWidth, 2 * kFontHeight);
+    CFont font;
+    ASSERT_TRUE(font.CreateFont(-kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0,
+                                "宋体"));
+    CFont* old = canvas.dc.SelectObject(&font);
+    canvas.dc.TextOut(2, 2, "A1", 2);
+    canvas.dc.SelectObject(old);
+    Ink drawn(2 * kFontHeight, std::vector<bool>(kq::kSeatWidth));
+    for (int y = 0; y < 2 * kFontHeight; ++y)
+        for (int x = 0; x < kq::kSeatWidth; ++x)
+            drawn[y][x] = IsDark(canvas.dc.GetPixel(x, y));
+    EXPECT_TRUE(FirstGlyphHasCrossbar(drawn)) << "the face shown for 宋体 draws A without a crossbar";
 }
 
 TEST_F(SeatMapTest, NewArrangementAndScrolling)
