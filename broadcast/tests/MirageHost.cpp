@@ -21,6 +21,8 @@
 //   menu                           prints whether a popup menu is open
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
+//   trackpointer                   prints "pointer X Y" whenever the system's
+//                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
 //                                  that no shared memory of that name can be made
 //
@@ -52,6 +54,9 @@ namespace {
 constexpr UINT WM_HOST_LINE = WM_APP + 1; // lParam: a heap std::string
 constexpr UINT WM_HOST_END = WM_APP + 2;  // no more lines
 constexpr UINT_PTR kTimer = 1;
+constexpr UINT_PTR kPointerTimer = 2;
+constexpr UINT kPointerPeriodMs = 50;
+POINT g_lastPointer = {-1, -1};
 
 const char* const kModeExports[] = {
     "DoTeacherTeacherDemo",   "DoStudentTeacherDemo",        "DoTeacherStudentDemo", "DoStudentStudentDemo",
@@ -345,6 +350,9 @@ void Execute(const std::string& line)
                                       planes.xorPlane);
         MakeWindow("MirageShape", DefWindowProcA, cursor, argument(1), argument(2), argument(3), argument(4));
         Print("shapewindow");
+    } else if (command == "trackpointer") {
+        SetTimer(g_window, kPointerTimer, kPointerPeriodMs, nullptr);
+        Print("trackpointer");
     } else if (command == "blockshape") {
         const HANDLE blocker = CreateMutexA(nullptr, FALSE, "CursorShape"); // kept until the host ends
         Print(blocker != nullptr ? "blockshape" : "error: blockshape");
@@ -440,6 +448,14 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_TIMER:
+        if (wParam == kPointerTimer) {
+            POINT now = {};
+            if (GetCursorPos(&now) && (now.x != g_lastPointer.x || now.y != g_lastPointer.y)) {
+                g_lastPointer = now;
+                Print("pointer " + std::to_string(now.x) + " " + std::to_string(now.y));
+            }
+            return 0;
+        }
         if (wParam == kTimer && g_waiting.active) {
             EndWait(g_waiting.forNotice ? "timeout" : "ok");
             RunQueue();
