@@ -21,6 +21,8 @@
 //   menu                           prints whether a popup menu is open
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
+//   texts WINDOW                   prints "text HEX" with the bytes of the text
+//                                  of each window inside WINDOW that has one
 //   trackpointer                   prints "pointer X Y" whenever the system's
 //                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
@@ -291,6 +293,22 @@ LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+BOOL CALLBACK PrintChildText(HWND child, LPARAM)
+{
+    char text[256] = {};
+    const int length = GetWindowTextA(child, text, sizeof text);
+    if (length <= 0)
+        return TRUE;
+    std::string hex;
+    char byte[4];
+    for (int i = 0; i < length; ++i) {
+        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(text[i]));
+        hex += byte;
+    }
+    Print("text " + hex);
+    return TRUE;
+}
+
 void Execute(const std::string& line)
 {
     const std::vector<std::string> words = Split(line, ' ');
@@ -350,6 +368,11 @@ void Execute(const std::string& line)
                                       planes.xorPlane);
         MakeWindow("MirageShape", DefWindowProcA, cursor, argument(1), argument(2), argument(3), argument(4));
         Print("shapewindow");
+    } else if (command == "texts") {
+        HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        if (target != nullptr)
+            EnumChildWindows(target, PrintChildText, 0);
+        Print(target != nullptr ? "texts done" : "error: no window");
     } else if (command == "trackpointer") {
         SetTimer(g_window, kPointerTimer, kPointerPeriodMs, nullptr);
         Print("trackpointer");

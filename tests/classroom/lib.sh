@@ -88,3 +88,50 @@ REG
 classroom_install_command_teacher() {
   cp "$2/teacher-lectern/Lectern.dll" "$2/KqTransmit.dll" "$3" "$(classroom_drive_c "$1")/Tutorium/Teacher/"
 }
+
+# Typing as a user's keyboard does, through the X server and X's own input
+# method: ASCII through its keys, every other character through the compose
+# key (on a spare keycode) and a sequence of the compose file. The programs
+# read the keyboard as Wine delivers it from X, to the focused window.
+compose_keycode=250
+
+# classroom_keyboard DISPLAY COMPOSE_FILE TEXT...: gives the screen its
+# compose key and writes one sequence per character outside ASCII of the
+# TEXTs (the compose key, then two digits). Run it before the PC's programs
+# start, and start them with XCOMPOSEFILE=COMPOSE_FILE.
+classroom_keyboard() {
+  local display="$1" file="$2" text i c n=0
+  shift 2
+  DISPLAY=":$display" xmodmap -e "keycode $compose_keycode = Multi_key" || return 1
+  : >"$file"
+  for text in "$@"; do
+    for ((i = 0; i < ${#text}; i++)); do
+      c="${text:i:1}"
+      [[ "$c" == [[:print:]] && "$(printf '%s' "$c" | wc -c)" -eq 1 ]] && continue
+      grep -qF ": \"$c\"" "$file" && continue
+      n=$((n + 1))
+      printf '<Multi_key> <%d> <%d> : "%s"\n' $((n / 10)) $((n % 10)) "$c" >>"$file"
+    done
+  done
+}
+
+# classroom_type DISPLAY COMPOSE_FILE WINDOW_TITLE TEXT: gives the keyboard
+# focus to the window so titled and types TEXT, then Enter.
+classroom_type() {
+  local display="$1" file="$2" title="$3" text="$4" window i c digits
+  window="$(DISPLAY=":$display" xdotool search --onlyvisible --name "^$title\$" | head -1)"
+  [ -n "$window" ] || return 1
+  DISPLAY=":$display" xdotool windowfocus --sync "$window" || return 1
+  for ((i = 0; i < ${#text}; i++)); do
+    c="${text:i:1}"
+    if [ "$(printf '%s' "$c" | wc -c)" -eq 1 ]; then
+      DISPLAY=":$display" xdotool type --delay 50 -- "$c"
+    else
+      digits="$(grep -F ": \"$c\"" "$file" | sed -n 's/^<Multi_key> <\([0-9]\)> <\([0-9]\)>.*/\1 \2/p')"
+      [ -n "$digits" ] || return 1
+      # shellcheck disable=SC2086 # two digits, two keys
+      DISPLAY=":$display" xdotool key --delay 50 Multi_key $digits
+    fi
+  done
+  DISPLAY=":$display" xdotool key --delay 50 Return
+}

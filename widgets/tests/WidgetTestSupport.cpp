@@ -239,6 +239,9 @@ void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId)
     onScreen.IntersectRect(&window, &screen);
     EXPECT_EQ(onScreen, window) << "the dialog reaches past the screen";
 
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    const bool hasRegion = ::GetWindowRgn(dialog.GetSafeHwnd(), region) != ERROR;
     std::vector<HWND> children;
     ::EnumChildWindows(dialog.GetSafeHwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children) {
@@ -257,17 +260,22 @@ void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId)
         EXPECT_EQ(inside, inClient) << "the control reaches outside the client area";
         if (rect.Width() < 3 || rect.Height() < 3)
             continue;
-        // One pixel in from each corner: the rounded window region may
-        // not cut a control either.
+        // One pixel in from each corner: on the screen, inside the window's
+        // rounded region, and not under another control.
         const POINT corners[] = {{rect.left + 1, rect.top + 1},
                                  {rect.right - 2, rect.top + 1},
                                  {rect.left + 1, rect.bottom - 2},
                                  {rect.right - 2, rect.bottom - 2}};
         for (const POINT& corner : corners) {
-            HWND shown = ::WindowFromPoint(corner);
-            while (shown != nullptr && shown != child && ::IsChild(child, shown))
-                shown = ::GetParent(shown);
-            EXPECT_EQ(shown, child) << "not shown at " << corner.x << "," << corner.y;
+            SCOPED_TRACE(testing::Message() << "corner " << corner.x << "," << corner.y);
+            EXPECT_TRUE(screen.PtInRect(corner)) << "off the screen";
+            if (hasRegion)
+                EXPECT_TRUE(region.PtInRegion(corner.x - window.left, corner.y - window.top))
+                    << "cut by the window's region";
+            CPoint inDialog = corner;
+            dialog.ScreenToClient(&inDialog);
+            EXPECT_EQ(::ChildWindowFromPointEx(dialog.GetSafeHwnd(), inDialog, CWP_SKIPINVISIBLE), child)
+                << "under another control";
         }
     }
 }
