@@ -35,52 +35,15 @@ for pc in T A1 A2; do
 done
 classroom_create T teacher A1 student A2 student
 
-teacher_dir="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
-  Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll; do
-  cp "$bin/$module" "$teacher_dir/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher_dir/"
-cp -r "$bin/help" "$teacher_dir/"
-cp -r "$defaults/." "$teacher_dir/"
-sed -i 's/^ClassroomID=.*/ClassroomID=3/' "$teacher_dir/Teacher.ini"
-teacher_value() { sed -n "s/^$1=\([0-9]*\).*/\1/p" "$teacher_dir/Teacher.ini" | head -1; }
-main_port="$(teacher_value MainPort)"
-version="$(teacher_value VersionID)"
+classroom_install_teacher T "$bin" "$defaults"
 # The test host posts to the teacher's window and reads its seat captions.
+classroom_install_host T "$bin" Tool
 tool_dir="$(classroom_drive_c T)/Tool"
-mkdir -p "$tool_dir"
-for module in MirageHost.exe Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll; do
-  cp "$bin/$module" "$tool_dir/"
-done
-
 for pc in A1 A2; do
-  student_dir="$(classroom_drive_c "$pc")/Tutorium/Student"
-  for module in Student.exe Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll; do
-    cp "$bin/$module" "$student_dir/"
-  done
-  cp "$bin/student-lectern/Lectern.dll" "$student_dir/"
-  cp "$student_ini" "$student_dir/student.ini"
-  sed -i -e "s/^MainPort=.*/MainPort=$main_port/" -e "s/^VersionID=.*/VersionID=$version/" "$student_dir/student.ini"
-  printf '[STUDENTNUMBER]\r\nnumber=%s\r\n[VER]\r\nClassRoomID=3\r\n' "$pc" \
-    >"$(classroom_drive_c "$pc")/Tutorium/Backup/student.ini"
+  classroom_install_student "$pc" "$bin" "$student_ini"
   classroom_keyboard "${display_of[$pc]}" "$work/$pc.compose" "${name_of[$pc]}"
 done
 
-run_on() {
-  local pc="$1"
-  shift
-  "$tools/netns" exec "$tag" "$pc" "$tools/pc" run "$work/$pc" "${display_of[$pc]}" "$@"
-}
-trace() { classroom_text "$1" trace.txt; }
-until_true() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.5
-  done
-}
 # tool LINE...: runs the test host on the teacher PC with these lines.
 tool() {
   local script="$tool_dir/script.txt"
