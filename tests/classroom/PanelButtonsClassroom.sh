@@ -85,6 +85,7 @@ until_true 30 press "$roll_call_button" || give_up "the roll call could not be p
 dialog_shown() { DISPLAY=":${display_of[$1]}" xdotool search --onlyvisible --name "^$roll_call_title\$" >/dev/null; }
 for pc in A1 A2; do
   until_true "$patience" dialog_shown "$pc" || give_up "no roll-call dialog on $pc"
+  import -display ":${display_of[$pc]}" -window root "$work/roll-call-$pc.png" 2>/dev/null || true
   classroom_type "${display_of[$pc]}" "$work/$pc.compose" "$roll_call_title" "${name_of[$pc]}" ||
     fail "could not type on $pc"
 done
@@ -109,4 +110,10 @@ for pc in A1 A2; do
 done
 
 report
+if [ "$failed" -ne 0 ] || [ "${KQ_KEEP_SHOTS:-0}" = 1 ]; then
+  keep="$PWD/PanelButtons-shots"
+  mkdir -p "$keep"
+  cp "$work"/*.png "$keep/" 2>/dev/null || true
+  echo "screenshots kept in $keep"
+fi
 exit "$failed"
