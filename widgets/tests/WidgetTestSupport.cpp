@@ -269,9 +269,10 @@ void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId)
         for (const POINT& corner : corners) {
             SCOPED_TRACE(testing::Message() << "corner " << corner.x << "," << corner.y);
             EXPECT_TRUE(screen.PtInRect(corner)) << "off the screen";
-            if (hasRegion)
+            if (hasRegion) {
                 EXPECT_TRUE(region.PtInRegion(corner.x - window.left, corner.y - window.top))
                     << "cut by the window's region";
+            }
             CPoint inDialog = corner;
             dialog.ScreenToClient(&inDialog);
             EXPECT_EQ(::ChildWindowFromPointEx(dialog.GetSafeHwnd(), inDialog, CWP_SKIPINVISIBLE), child)
