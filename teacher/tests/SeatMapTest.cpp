@@ -317,7 +317,6 @@ TEST_F(SeatMapTest, CaptionLettersAreWhole)
         for (int x = 0; x < kq::kSeatWidth; ++x)
             shown[y][x] = IsDark(kqtest::ScreenPixel(*wnd, x, kCaptionTop + y));
     EXPECT_TRUE(FirstGlyphHasCrossbar(shown)) << "the seat caption's A lost its crossbar";
-
 }
 
 TEST_F(SeatMapTest, NewArrangementAndScrolling)
