@@ -124,10 +124,12 @@ void CDecompressWnd::ApplyVisibility()
     for (int i = 0; i < state.maxViews && i < kViewCount; ++i) {
         CScreenReceiverWnd& view = View(i);
         view.LayoutView();
-        const bool visible = i < state.visibleCount;
-        view.ShowWithTitle(visible);
-        if (visible)
+        if (i < state.visibleCount) {
+            view.ShowWithTitle(true);
             view.LayoutView();
+        } else {
+            view.ShowEmpty();
+        }
     }
 }
 

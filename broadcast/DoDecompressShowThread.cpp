@@ -85,8 +85,8 @@ void DoDecompressShowThread::OnOpenViewer(WPARAM sequence, LPARAM)
         for (int i = 0; i < state.maxViews && i < kViewCount; ++i) {
             const bool filled = i < state.visibleCount;
             OpenView(i, filled ? state.visibleIds[i] : 0);
-            if (!filled && HasIdList(state))
-                View(i).ShowWithTitle(false);
+            if (!filled)
+                View(i).ShowEmpty();
         }
     }
     HookLibrary().InstallStartKeyHook();

@@ -20,6 +20,7 @@ BOOL DoGetSendScreenThread::InitInstance()
 {
     WSADATA data;
     m_socketsStarted = WSAStartup(kWinsock11, &data) == 0;
+    CSendScreenWnd::PrepareCapture();
     return TRUE;
 }
 

@@ -10,6 +10,7 @@
 #include "broadcast/SendScreenWnd.h"
 #include "broadcast/ViewGeometry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -317,6 +318,13 @@ void CReceiveThread::ReplayMouse(const ParsedDatagram& datagram)
     input.mi.dy = static_cast<LONG>(AbsoluteMouseCoordinate(datagram.y, screenHeight));
     input.mi.mouseData = static_cast<DWORD>(datagram.wheelDelta);
     SendInput(1, &input, sizeof input);
+    // The injected move reaches the programs, but the display's pointer can
+    // stay where it was and take the position back at its next report:
+    // the pointer is put at the place as well, so that it follows the
+    // controlling teacher's mouse.
+    if ((datagram.mouseFlags & MOUSEEVENTF_MOVE) != 0)
+        SetCursorPos(std::clamp<int32_t>(datagram.x, 0, static_cast<int32_t>(screenWidth) - 1),
+                     std::clamp<int32_t>(datagram.y, 0, static_cast<int32_t>(screenHeight) - 1));
 }
 
 void CReceiveThread::ReplayKey(const ParsedDatagram& datagram)

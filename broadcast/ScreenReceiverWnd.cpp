@@ -36,6 +36,7 @@ constexpr uint32_t kKeyUpFlag = 2;
 constexpr int kScanShift = 16;
 constexpr LPARAM kScanMask = 0xFF;
 constexpr COLORREF kWaitingColour = RGB(255, 255, 0);
+constexpr COLORREF kViewerBackground = RGB(0, 0, 0);
 constexpr int kCursorSize = 32;
 constexpr int kMaxHotSpot = kCursorSize - 1;
 constexpr uint32_t kPaletteEntries = 256;
@@ -96,6 +97,7 @@ CScreenReceiverWnd& CurrentView()
 
 BEGIN_MESSAGE_MAP(CScreenReceiverWnd, CWnd)
     ON_WM_HOTKEY()
+    ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
     ON_WM_RBUTTONDOWN()
@@ -237,10 +239,43 @@ void CScreenReceiverWnd::LayoutView()
 
 void CScreenReceiverWnd::ShowWithTitle(bool show)
 {
+    m_empty = false;
     if (GetSafeHwnd() != nullptr)
         ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
     if (m_title.GetSafeHwnd() != nullptr)
         m_title.ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+void CScreenReceiverWnd::ShowEmpty()
+{
+    HWND hwnd = GetSafeHwnd();
+    if (m_title.GetSafeHwnd() != nullptr)
+        m_title.ShowWindow(SW_HIDE);
+    if (hwnd == nullptr)
+        return;
+    m_empty = true;
+    ShowWindow(SW_SHOWNOACTIVATE);
+    HDC dc = ::GetDC(hwnd);
+    FillBackground(dc);
+    ::ReleaseDC(hwnd, dc);
+}
+
+void CScreenReceiverWnd::FillBackground(HDC dc)
+{
+    RECT client;
+    ::GetClientRect(GetSafeHwnd(), &client);
+    const COLORREF old = SetBkColor(dc, kViewerBackground);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    SetBkColor(dc, old);
+}
+
+void CScreenReceiverWnd::OnPaint()
+{
+    // Views are drawn by the decoder as frames come; only an empty cell
+    // has nothing else that would ever cover what another window left.
+    CPaintDC dc(this);
+    if (m_empty)
+        FillBackground(dc.m_hDC);
 }
 
 void CScreenReceiverWnd::DrawWaitingText()
@@ -251,7 +286,7 @@ void CScreenReceiverWnd::DrawWaitingText()
     RECT client;
     ::GetClientRect(hwnd, &client);
     HDC dc = ::GetDC(hwnd);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillBackground(dc);
     const std::string text = WaitingText();
     SetTextColor(dc, kWaitingColour);
     SetBkMode(dc, TRANSPARENT);

@@ -31,12 +31,16 @@ public:
     void DrawWaitingText();
     // Shows or hides the view with its title strip.
     void ShowWithTitle(bool show);
+    // A cell of the multi-screen grid without a station: shown in the
+    // viewer's background colour, without a title strip.
+    void ShowEmpty();
     // The cursor drawn at the received position (the standard arrow, or the
     // sender's shape).
     void SetCursorShape(HCURSOR cursor, bool ownShape);
 
 protected:
     afx_msg void OnHotKey(UINT id, UINT, UINT);
+    afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnRButtonDown(UINT flags, CPoint point);
@@ -67,12 +71,14 @@ private:
     void SwitchFullAndWindowed();
     bool FullScreenLayout() const;
     void DrawRows(HDC dc, uint32_t firstRow, uint32_t rows);
+    void FillBackground(HDC dc);
     void DrawCursorAndPointer(HDC dc, bool stretched);
     POINT CursorCorner(bool stretched) const;
 
     int m_cell = 0;
     int m_index = 0;
     uint8_t m_stationId = 0;
+    bool m_empty = false; // an empty grid cell, painted with the background
     CTextTipWnd m_title;
     ViewRect m_rect;
     HCURSOR m_cursor = nullptr;

@@ -81,6 +81,14 @@ CSendScreenWnd::CSendScreenWnd()
     EngineState().losslessChanged = 0;
 }
 
+void CSendScreenWnd::PrepareCapture()
+{
+    if (EngineState().captureSwitch == 0)
+        return;
+    if (KqGetScreen_Service(KQ_CAPTURE_SET_UP, nullptr) != 0)
+        KqGetScreen_Service(KQ_CAPTURE_RELEASE, nullptr);
+}
+
 bool CSendScreenWnd::CreateSender()
 {
     MirageEngineState& state = EngineState();

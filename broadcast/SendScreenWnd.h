@@ -29,6 +29,12 @@ public:
 
     // Creates the window and starts sending (or takes the first snapshot).
     // False when the window could not be created: nothing is sent then.
+    // The display capture's first set-up in a process loads the graphics
+    // libraries and takes about a second. Done once when the engine opens,
+    // it no longer holds up the first mode: a watched student whose mode is
+    // still starting misses the teacher's first watch request, and the next
+    // one comes 5 s later.
+    static void PrepareCapture();
     bool CreateSender();
     void DestroySender();
 

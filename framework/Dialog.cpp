@@ -1,6 +1,7 @@
 #include "framework/Dialog.h"
 
 #include "framework/Font.h"
+#include "framework/MessagePump.h"
 #include "framework/ModuleState.h"
 #include "framework/ThreadState.h"
 #include "framework/WinApp.h"
@@ -171,20 +172,13 @@ void CDialog::RunModalLoop()
         ShowWindow(SW_SHOWNORMAL);
     MSG msg;
     while (m_bContinueModal && m_hWnd != nullptr && ::IsWindow(m_hWnd)) {
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        if (!AfxMessageWaiting())
             AfxDeleteTempMaps();
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0) {
+        if (!AfxPumpMessage(&msg)) {
             // The program is ending: leave, and let the loop outside see it.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             m_nModalResult = -1;
             return;
-        }
-        if (got < 0)
-            continue;
-        if (!AfxPreTranslateMessage(&msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
         }
     }
 }

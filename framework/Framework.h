@@ -32,6 +32,7 @@
 #include "framework/ScrollBar.h"
 #include "framework/Menu.h"
 #include "framework/WinThread.h"
+#include "framework/MessagePump.h"
 #include "framework/WinApp.h"
 #include "framework/AfxCore.h"
 #include "framework/DataExchange.h"

@@ -1,5 +1,6 @@
 #include "framework/WinThread.h"
 
+#include "framework/MessagePump.h"
 #include "framework/ThreadState.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -43,7 +44,7 @@ unsigned __stdcall AfxThreadEntry(void* pParam)
     HANDLE hGo = startup->hGo;
     AfxGetThreadState().pThread = pThread;
     MSG msg;
-    ::PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE); // makes the queue
+    AfxPeekMessage(&msg, nullptr, WM_USER, WM_USER); // makes the queue
     ::SetEvent(startup->hStarted); // `startup` is the creator's again from here
     ::WaitForSingleObject(hGo, INFINITE);
     ::CloseHandle(hGo);
@@ -134,9 +135,8 @@ int CWinThread::ExitInstance()
 int CWinThread::Run()
 {
     for (;;) {
-        MSG peek;
         LONG idleCount = 0;
-        while (!::PeekMessageA(&peek, nullptr, 0, 0, PM_NOREMOVE) && OnIdle(idleCount++)) {
+        while (!AfxMessageWaiting() && OnIdle(idleCount++)) {
         }
         if (!PumpMessage())
             return ExitInstance();
@@ -145,16 +145,7 @@ int CWinThread::Run()
 
 BOOL CWinThread::PumpMessage()
 {
-    const BOOL got = ::GetMessageA(&m_msgCur, nullptr, 0, 0);
-    if (got == 0)
-        return FALSE; // WM_QUIT
-    if (got < 0)
-        return TRUE;
-    if (!AfxPreTranslateMessage(&m_msgCur)) {
-        ::TranslateMessage(&m_msgCur);
-        ::DispatchMessageA(&m_msgCur);
-    }
-    return TRUE;
+    return AfxPumpMessage(&m_msgCur); // FALSE: WM_QUIT
 }
 
 BOOL CWinThread::OnIdle(LONG)
@@ -209,10 +200,10 @@ BOOL AfxPreTranslateMessage(MSG* pMsg)
     // module's copy of the library on this thread (a DLL's loop running for
     // its host, or the other way round): their message filters get it.
     if (pMsg->hwnd == nullptr)
-        return ::CallMsgFilterA(pMsg, MSGF_DIALOGBOX);
+        return ::CallMsgFilterW(pMsg, MSGF_DIALOGBOX);
     if (::IsWindow(pMsg->hwnd)) {
         HWND hDialog = DialogOf(pMsg->hwnd);
-        if (hDialog != nullptr && ::IsDialogMessageA(hDialog, pMsg))
+        if (hDialog != nullptr && ::IsDialogMessageW(hDialog, pMsg)) // the message is wide (MessagePump.h)
             return TRUE;
     }
     return FALSE;

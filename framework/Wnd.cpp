@@ -83,10 +83,13 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
     if (!::IsWindow(hWnd) || !Attach(hWnd))
         return FALSE;
     PreSubclassWindow();
+    const auto wide = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC));
     WNDPROC old = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AfxWndProc)));
-    if (old != AfxWndProc)
+    if (old != AfxWndProc) {
         m_pfnSuper = old;
+        m_pfnSuperWide = wide;
+    }
     return TRUE;
 }
 
@@ -103,6 +106,7 @@ HWND CWnd::UnsubclassWindow()
     if (m_pfnSuper != nullptr)
         ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     m_pfnSuper = nullptr;
+    m_pfnSuperWide = nullptr;
     return Detach();
 }
 
@@ -262,6 +266,7 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pWnd->m_pfnSuper));
         }
         pWnd->m_pfnSuper = nullptr;
+        pWnd->m_pfnSuperWide = nullptr;
         pWnd->Detach();
         // A thread whose main window is gone ends its message loop (a DLL's
         // threads are ended by the DLL itself).
@@ -295,9 +300,32 @@ LRESULT CWnd::Default()
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_pfnSuper != nullptr && message == WM_CHAR && m_pfnSuperWide != nullptr)
+        return PassCharToSuper(wParam, lParam);
     if (m_pfnSuper != nullptr)
         return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::PassCharToSuper(WPARAM wParam, LPARAM lParam)
+{
+    // A double-byte character reaches an ANSI window as two WM_CHARs, lead
+    // byte first; the system control below the subclass would convert each
+    // call on its own and make '?' of both halves. It gets the pair as one
+    // wide character.
+    const BYTE byte = LOBYTE(wParam);
+    if (m_leadByte == 0 && HIBYTE(LOWORD(wParam)) == 0 && ::IsDBCSLeadByte(byte)) {
+        m_leadByte = byte;
+        return 0;
+    }
+    if (m_leadByte == 0)
+        return ::CallWindowProcA(m_pfnSuper, m_hWnd, WM_CHAR, wParam, lParam);
+    const char pair[2] = {static_cast<char>(m_leadByte), static_cast<char>(byte)};
+    m_leadByte = 0;
+    WCHAR wide = 0;
+    if (::MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pair, 2, &wide, 1) != 1)
+        return 0; // not a character of the code page: dropped
+    return ::CallWindowProcW(m_pfnSuperWide, m_hWnd, WM_CHAR, wide, lParam);
 }
 
 // ---------------------------------------------------------------- window classes

@@ -272,10 +272,16 @@ protected:
     // owner-draw virtuals.
     BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
 
-    // The window procedure this object's messages fall back to.
+    // The window procedure this object's messages fall back to, and the same
+    // procedure in its wide form (typed double-byte characters go to it).
     WNDPROC m_pfnSuper = nullptr;
+    WNDPROC m_pfnSuperWide = nullptr;
 
 private:
+    // A typed character on its way to the procedure below the subclass.
+    LRESULT PassCharToSuper(WPARAM wParam, LPARAM lParam);
+    BYTE m_leadByte = 0; // a double-byte character's first half, held for its second
+
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam,
                                   LPARAM lParam);
     friend LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);

@@ -16,7 +16,7 @@ struct OwnState {
     UINT id;
     int state;
 };
-constexpr OwnState kFunctionOwnState[] = {{300, kActivityMedia}, {304, kActivityBlankScreen}, {305, kActivityRollCall}};
+constexpr OwnState kFunctionOwnState[] = {{300, kActivityMedia}, {304, kActivityBlankScreen}, {305, kActivityScreenLock}};
 constexpr UINT kChannelButtonId = 504;
 
 // Panel C: idle only, or also during a running test.

@@ -12,7 +12,7 @@ namespace kq {
 inline constexpr int kActivityIdle = 0;
 inline constexpr int kActivityVideo = 1;
 inline constexpr int kActivityMedia = 2;
-inline constexpr int kActivityRollCall = 3;
+inline constexpr int kActivityScreenLock = 3;
 inline constexpr int kActivityBlankScreen = 4;
 inline constexpr int kActivityTest = 5;
 inline constexpr int kActivityCollecting = 6;

@@ -167,7 +167,7 @@ private:
     // Classroom state that the command handlers set and that stop
     // everything, the tray and the enabling read.
     bool m_broadcasting = false;      // a broadcast runs (Ctrl+Left closes its warning)
-    int m_rollCallOn = 0;             // toggle flag of command 305
+    int m_screenLockOn = 0;           // toggle flag of command 305
     int m_collecting = 0;             // collection flag of command 304
     bool m_disklessStopPending = false; // a diskless stop waits to be sent
     BYTE m_disklessStopParam = 0;       // its parameter byte
@@ -210,7 +210,7 @@ private:
     afx_msg void OnInteract();       // 302
     afx_msg void OnNotice();         // 303
     afx_msg void OnBlankScreen();    // 304
-    afx_msg void OnRollCall();       // 305
+    afx_msg void OnScreenLock();     // 305
     afx_msg void OnExercise();       // 306
     afx_msg void OnSendFiles();      // 307
     afx_msg void OnHomework();       // 308
@@ -221,7 +221,7 @@ private:
     afx_msg void OnSeatEdit();       // 313
     afx_msg void OnQuitStudents();   // 314
     afx_msg void OnMessage();        // 315
-    afx_msg void OnSeatInfo();       // 316
+    afx_msg void OnRollCall();       // 316
     afx_msg void OnClassroom();      // 317
     afx_msg void OnRefresh();        // 318
     afx_msg void OnWebControl();     // 319
@@ -269,7 +269,7 @@ private:
 
     int m_handUpAllowed = 0;          // sent last with code 39; loaded from Handup
     int m_handUpSuspended = 0;        // saved while the test page or a video hides it
-    int m_seatInfoOn = 0;             // toggle flag of command 316
+    int m_rollCallOn = 0;             // toggle flag of command 316
     int m_fileServerPort = 0;         // the homework file server's last port
     bool m_versionWarned = false;     // event 7 shows its box once per run
     bool m_studentBusy = false;       // event 9

@@ -81,7 +81,7 @@ LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
             m_seatMap->SetSeatState(seat, kStateHandUp);
         break;
     case kq::kEventSeatText:
-        if (m_seatInfoOn != 0)
+        if (m_rollCallOn != 0)
             ShowSeatText(reinterpret_cast<const void*>(lParam));
         break;
     case kq::kEventDiskless:

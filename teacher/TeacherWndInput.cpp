@@ -120,7 +120,7 @@ LRESULT CTeacherWnd::OnTrayNotify(WPARAM wParam, LPARAM lParam)
         return 0;
     // Students leave whatever the teacher showed them, except during a roll
     // call, which the teacher ends from its button.
-    if (ActivityState != kq::kActivityRollCall)
+    if (ActivityState != kq::kActivityScreenLock)
         SendStopToClass();
     const bool wasMinimised = IsIconic() != FALSE || !IsWindowVisible();
     RestoreToForeground(wasMinimised);

@@ -19,10 +19,10 @@ constexpr WORD kStopCommand = 0;
 constexpr WORD kDisklessStopCommand = 36;
 constexpr UINT kTeachPageId = 521;
 constexpr UINT kTestPageId = 522;
-constexpr UINT kRollCallId = 305;
+constexpr UINT kScreenLockId = 305;
 constexpr UINT kBlankScreenId = 304;
 constexpr int kSeatOnline = 1;
-constexpr int kSeatRollCall = 7;
+constexpr int kSeatLocked = 7;
 
 bool SendsNothing()
 {
@@ -94,14 +94,14 @@ void CTeacherWnd::StopBroadcast()
     if (m_seatMap != nullptr) {
         uint8_t seats[kq::kMaxSeats] = {};
         uint16_t count = 0;
-        if (m_seatMap->GetSeatsInState(kSeatRollCall, &count, seats)) {
+        if (m_seatMap->GetSeatsInState(kSeatLocked, &count, seats)) {
             for (uint16_t i = 0; i < count && i < kq::kMaxSeats; ++i)
                 m_seatMap->SetSeatState(seats[i], kSeatOnline);
-            m_rollCallOn = 0;
-            if (CToggleBitmapButton* rollCall = m_functionPanel.Toggle(kRollCallId)) {
-                rollCall->LoadBitmaps(IDB_ROLL_CALL_UP, IDB_ROLL_CALL_DOWN, IDB_ROLL_CALL_FOCUS,
-                                      IDB_ROLL_CALL_DISABLED);
-                Repaint(rollCall);
+            m_screenLockOn = 0;
+            if (CToggleBitmapButton* screenLock = m_functionPanel.Toggle(kScreenLockId)) {
+                screenLock->LoadBitmaps(IDB_SCREEN_LOCK_UP, IDB_SCREEN_LOCK_DOWN, IDB_SCREEN_LOCK_FOCUS,
+                                        IDB_SCREEN_LOCK_DISABLED);
+                Repaint(screenLock);
             }
             ActivityState = kq::kActivityIdle;
             UpdateButtonStates();

@@ -22,11 +22,11 @@ namespace {
 constexpr WORD kCodeEndActivity = 0;
 constexpr WORD kCodeTutor = 5;
 constexpr WORD kCodeRefresh = 12;
-constexpr WORD kCodeRollCall = 13;
+constexpr WORD kCodeScreenLock = 13;
 constexpr WORD kCodeHomework = 20;
 constexpr WORD kCodeBlankScreenOff = 41;
-constexpr WORD kCodeSeatInfoOn = 29;
-constexpr WORD kCodeSeatInfoOff = 46;
+constexpr WORD kCodeRollCallOn = 29;
+constexpr WORD kCodeRollCallOff = 46;
 constexpr WORD kCodeHandUpSwitch = 39;
 constexpr WORD kCodeQuitStudents = 40;
 constexpr WORD kCodeInteract = 47;
@@ -36,11 +36,11 @@ constexpr int kStateOffline = 0;
 constexpr int kStateLoggedOn = 1;
 constexpr int kStateHandUp = 2;
 constexpr int kStateBlanked = 6;
-constexpr int kStateRollCall = 7;
+constexpr int kStateLocked = 7;
 
 // ActivityState values set here.
 constexpr int kIdle = 0;
-constexpr int kRollCallRunning = 3;
+constexpr int kScreenLockRunning = 3;
 constexpr int kBlankScreenRunning = 4;
 constexpr int kInteractRunning = 8;
 constexpr int kDialogOpen = 10;
@@ -261,25 +261,25 @@ void CTeacherWnd::OnBlankScreen()
     UpdateButtonStates();
 }
 
-void CTeacherWnd::OnRollCall()
+void CTeacherWnd::OnScreenLock()
 {
     if (!BeginCommand())
         return;
-    // Roll call addresses every on-line seat, whatever is selected.
+    // The lock covers every on-line seat, whatever is selected.
     kq::ClearCommand(m_command);
     m_seatMap->GetOnlineSeats(&m_command.block.targetCount, kq::TargetSeats(m_command));
-    const bool turningOn = m_rollCallOn == 0;
-    m_command.block.code = turningOn ? kCodeRollCall : kCodeEndActivity;
+    const bool turningOn = m_screenLockOn == 0;
+    m_command.block.code = turningOn ? kCodeScreenLock : kCodeEndActivity;
     SendCommand();
-    m_rollCallOn = turningOn ? 1 : 0;
+    m_screenLockOn = turningOn ? 1 : 0;
     if (turningOn) {
-        SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_ROLL_CALL_ON_UP, TeacherRes::IDB_ROLL_CALL_ON_DOWN,
-                 TeacherRes::IDB_ROLL_CALL_ON_FOCUS, 0);
-        SetTargetsState(kStateRollCall);
-        ActivityState = kRollCallRunning;
+        SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_SCREEN_LOCK_ON_UP, TeacherRes::IDB_SCREEN_LOCK_ON_DOWN,
+                 TeacherRes::IDB_SCREEN_LOCK_ON_FOCUS, 0);
+        SetTargetsState(kStateLocked);
+        ActivityState = kScreenLockRunning;
     } else {
-        SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_ROLL_CALL_UP, TeacherRes::IDB_ROLL_CALL_DOWN,
-                 TeacherRes::IDB_ROLL_CALL_FOCUS, TeacherRes::IDB_ROLL_CALL_DISABLED);
+        SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_SCREEN_LOCK_UP, TeacherRes::IDB_SCREEN_LOCK_DOWN,
+                 TeacherRes::IDB_SCREEN_LOCK_FOCUS, TeacherRes::IDB_SCREEN_LOCK_DISABLED);
         SetTargetsState(kStateLoggedOn);
         ActivityState = kIdle;
     }
@@ -394,21 +394,21 @@ void CTeacherWnd::OnMessage()
     BeginCommand();
 }
 
-void CTeacherWnd::OnSeatInfo()
+void CTeacherWnd::OnRollCall()
 {
     if (!BeginCommand())
         return;
-    const bool turningOn = m_seatInfoOn == 0;
-    m_command.block.code = turningOn ? kCodeSeatInfoOn : kCodeSeatInfoOff;
+    const bool turningOn = m_rollCallOn == 0;
+    m_command.block.code = turningOn ? kCodeRollCallOn : kCodeRollCallOff;
     m_command.block.targetCount = 0;
     SendCommand();
-    m_seatInfoOn = turningOn ? 1 : 0;
+    m_rollCallOn = turningOn ? 1 : 0;
     if (turningOn)
-        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_SEAT_INFO_ON_UP, TeacherRes::IDB_SEAT_INFO_ON_DOWN,
-                 TeacherRes::IDB_SEAT_INFO_ON_FOCUS, 0);
+        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_ROLL_CALL_ON_UP, TeacherRes::IDB_ROLL_CALL_ON_DOWN,
+                 TeacherRes::IDB_ROLL_CALL_ON_FOCUS, 0);
     else
-        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_SEAT_INFO_UP, TeacherRes::IDB_SEAT_INFO_DOWN,
-                 TeacherRes::IDB_SEAT_INFO_FOCUS, 0);
+        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_ROLL_CALL_UP, TeacherRes::IDB_ROLL_CALL_DOWN,
+                 TeacherRes::IDB_ROLL_CALL_FOCUS, 0);
 }
 
 void CTeacherWnd::OnClassroom()

@@ -6,6 +6,10 @@ KQ_WIN_BUILD="$KQ_BUILD/win"
 KQ_NATIVE_BUILD="$KQ_BUILD/native"
 KQ_DIST="$KQ_ROOT/dist"
 KQ_WINE_TEMPLATE="$KQ_BUILD/wine-template"
+# The face every PC shows for "宋体": a Song face whose 12 px glyphs (embedded
+# bitmaps) keep 宋体's metrics, half-width Latin of 6 px beside 12 px Chinese.
+# Installed by tools/deps (fonts-arphic-uming).
+KQ_SONG_FACE="AR PL UMing CN"
 
 # Where the install folders go on a PC's C: drive, and the registry values
 # that point the programs at them.
@@ -60,27 +64,29 @@ winepath_of() { printf 'Z:%s' "$(printf '%s' "$1" | tr '/' '\\')"; }
 # One Wine prefix per build, booted once; PCs and test runs get linked copies.
 kq_wine_template() {
   kq_wine_env
-  [ -f "$KQ_WINE_TEMPLATE/.kq-ready" ] && return 0
+  # The marker names the substituted face: a template made with another one
+  # is made again.
+  [ "$(cat "$KQ_WINE_TEMPLATE/.kq-ready" 2>/dev/null)" = "$KQ_SONG_FACE" ] && return 0
   rm -rf "$KQ_WINE_TEMPLATE"
   mkdir -p "$KQ_BUILD"
   echo "wine: creating the template prefix"
   WINEPREFIX="$KQ_WINE_TEMPLATE" wineboot -i >/dev/null 2>&1
   WINEPREFIX="$KQ_WINE_TEMPLATE" wineserver -w
-  # The programs ask for "宋体"; Wine shows it with the installed CJK font.
-  kq_reg_import "$KQ_WINE_TEMPLATE" <<'REG'
+  # The programs ask for "宋体"; Wine shows it with the installed Song face.
+  kq_reg_import "$KQ_WINE_TEMPLATE" <<REG
 Windows Registry Editor Version 5.00
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"宋体"="WenQuanYi Zen Hei"
-"SimSun"="WenQuanYi Zen Hei"
-"新宋体"="WenQuanYi Zen Hei"
+"宋体"="$KQ_SONG_FACE"
+"SimSun"="$KQ_SONG_FACE"
+"新宋体"="$KQ_SONG_FACE"
 
 ; No window manager runs on the PCs' screens: Wine must not wait for one
 ; (it would wait 2 s each time a window is hidden).
 [HKEY_CURRENT_USER\Software\Wine\X11 Driver]
 "Managed"="N"
 REG
-  touch "$KQ_WINE_TEMPLATE/.kq-ready"
+  printf '%s' "$KQ_SONG_FACE" >"$KQ_WINE_TEMPLATE/.kq-ready"
 }
 
 # A copy of the template: files hard-linked, but the registry files that Wine

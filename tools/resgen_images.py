@@ -13,7 +13,8 @@ Bitmap styles (the table's style column):
 Toolbars: the strip of their buttons' faces side by side, each face of the
 toolbar's button size and style showing the button's text.
 Icon styles: pc:#RRGGBB (a monitor whose screen has that colour, the text on
-it), badge:#RRGGBB (a rounded square of that colour with the text).
+it), lock:#RRGGBB (the same monitor with a padlock on its screen),
+badge:#RRGGBB (a rounded square of that colour with the text).
 Cursor styles: hand:X,Y or arrow:X,Y (X,Y = the hot spot).
 
 Every image is drawn by one ImageMagick process; images whose drawing did not
@@ -56,6 +57,7 @@ FACES = {
     "disabled": ("#EDEDED", "#CFCFCF", "#A0A0A0", "#8F8F8F"),
 }
 ICON_BEZEL = "#37474F"
+LOCK_METAL = "#F4D03F"
 
 
 class DrawError(Exception):
@@ -74,9 +76,9 @@ def image_key(row):
 
 
 def parse_colour(style, row):
-    match = re.fullmatch(r"(pc|badge):(#[0-9A-Fa-f]{6})", style)
+    match = re.fullmatch(r"(pc|lock|badge):(#[0-9A-Fa-f]{6})", style)
     if not match:
-        raise DrawError(f"{row.where()}: icon style '{style}' is not pc:#RRGGBB or badge:#RRGGBB")
+        raise DrawError(f"{row.where()}: icon style '{style}' is not pc:#RRGGBB, lock:#RRGGBB or badge:#RRGGBB")
     return match.group(1), match.group(2)
 
 
@@ -180,13 +182,19 @@ class Painter:
     def icon_args(self, row):
         shape, colour = parse_colour(row.style, row)
         args = ["-size", f"{ICON_CANVAS}x{ICON_CANVAS}", "xc:none", "-stroke", "none"]
-        if shape == "pc":
+        if shape in ("pc", "lock"):
             args += ["-fill", ICON_BEZEL, "-draw", "roundrectangle 1,2 30,23 3,3",
                      "-fill", colour, "-draw", "rectangle 4,5 27,20",
                      "-fill", ICON_BEZEL, "-draw", "rectangle 13,24 18,27",
                      "-draw", "roundrectangle 7,27 24,30 1,1"]
             text_at = "+0-4"
-        else:
+        if shape == "lock":
+            # Shackle, then the padlock's body with its keyhole.
+            args += ["-fill", "none", "-stroke", LOCK_METAL, "-strokewidth", "2",
+                     "-draw", "roundrectangle 12,6 19,14 3,3", "-stroke", "none",
+                     "-fill", LOCK_METAL, "-draw", "roundrectangle 10,11 21,19 1,1",
+                     "-fill", ICON_BEZEL, "-draw", "rectangle 15,13 16,17"]
+        elif shape == "badge":
             args += ["-fill", colour, "-draw", "roundrectangle 1,1 30,30 6,6"]
             text_at = "+0+0"
         if row.text:

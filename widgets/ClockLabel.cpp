@@ -1,10 +1,18 @@
 #include "widgets/ClockLabel.h"
 
+#include <algorithm>
+
 BEGIN_MESSAGE_MAP(CClockLabel, CStatic)
     ON_WM_TIMER()
     ON_WM_DESTROY()
+    ON_WM_WINDOWPOSCHANGING()
     ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
+
+namespace {
+// Every digit of the time at its widest in a proportional font.
+constexpr char kWidestTime[] = "00:00:00";
+} // namespace
 
 CClockLabel::CClockLabel() : m_backgroundBrush(kBackground), m_textColour(::GetSysColor(COLOR_WINDOWTEXT)) {}
 
@@ -33,8 +41,42 @@ void CClockLabel::ShowTime()
     SetWindowText(m_text);
 }
 
+CSize CClockLabel::TextSize()
+{
+    CClientDC dc(this);
+    CFont* font = GetFont();
+    CFont* old = font != nullptr ? dc.SelectObject(font) : nullptr;
+    CSize size = dc.GetTextExtent(kWidestTime, static_cast<int>(sizeof kWidestTime - 1));
+    for (char digit = '1'; digit <= '9'; ++digit) {
+        const char time[] = {digit, digit, ':', digit, digit, ':', digit, digit};
+        size.cx = std::max(size.cx, dc.GetTextExtent(time, static_cast<int>(sizeof time)).cx);
+    }
+    if (old != nullptr)
+        dc.SelectObject(old);
+    return size;
+}
+
+void CClockLabel::GrowToText()
+{
+    CRect rect;
+    GetWindowRect(&rect);
+    // The size is corrected in OnWindowPosChanging.
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CClockLabel::OnWindowPosChanging(WINDOWPOS* pos)
+{
+    CStatic::OnWindowPosChanging(pos);
+    if ((pos->flags & SWP_NOSIZE) != 0)
+        return;
+    const CSize text = TextSize();
+    pos->cx = std::max(pos->cx, static_cast<int>(text.cx));
+    pos->cy = std::max(pos->cy, static_cast<int>(text.cy));
+}
+
 BOOL CClockLabel::Start()
 {
+    GrowToText();
     ShowTime();
     m_timer = SetTimer(kClockTimer, kPeriodMs);
     return m_timer != 0;

@@ -104,7 +104,7 @@ void CNumEdit::OnChar(UINT key, UINT, UINT)
     SetSel(0, -1);
     SendMessage(EM_SCROLLCARET);
     MSG pending;
-    while (::PeekMessageA(&pending, m_hWnd, WM_CHAR, WM_CHAR, PM_REMOVE)) {
+    while (AfxPeekMessage(&pending, m_hWnd, WM_CHAR, WM_CHAR, PM_REMOVE)) {
         // characters typed ahead of the undo are dropped
     }
 }

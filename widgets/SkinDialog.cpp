@@ -55,7 +55,8 @@ BOOL CSkinDialog::OnInitDialog()
     // warning at a time) must not take the activation from the open one;
     // showing the dialog activates it.
     const CSize size = LoadBackground();
-    SetWindowPos(&wndTop, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOACTIVATE);
+    DropSystemFrame();
+    SetWindowPos(&wndTop, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     // The region reaches one pixel past the window, as the corners are drawn.
     CRgn region;
@@ -75,6 +76,16 @@ BOOL CSkinDialog::OnInitDialog()
     if (m_look.centre)
         CentreOnScreen();
     return TRUE;
+}
+
+void CSkinDialog::DropSystemFrame()
+{
+    // The background draws the caption band and the border; a template's
+    // caption or frame would sit on top of it and take room from the client.
+    constexpr DWORD kFrameStyles = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | DS_MODALFRAME;
+    constexpr DWORD kFrameExStyles = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE | WS_EX_STATICEDGE;
+    ModifyStyle(kFrameStyles, 0);
+    ModifyStyleEx(kFrameExStyles, 0);
 }
 
 void CSkinDialog::CentreOnScreen()

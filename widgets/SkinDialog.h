@@ -55,5 +55,7 @@ private:
     // The size the window takes: the background's, or the template's when
     // the background does not load.
     CSize LoadBackground();
+    // No system caption or border: the window is its client area.
+    void DropSystemFrame();
     void CentreOnScreen();
 };

@@ -21,6 +21,10 @@
 //   menu                           prints whether a popup menu is open
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
+//   texts WINDOW                   prints "text HEX" with the bytes of the text
+//                                  of each window inside WINDOW that has one
+//   trackpointer                   prints "pointer X Y" whenever the system's
+//                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
 //                                  that no shared memory of that name can be made
 //
@@ -52,6 +56,9 @@ namespace {
 constexpr UINT WM_HOST_LINE = WM_APP + 1; // lParam: a heap std::string
 constexpr UINT WM_HOST_END = WM_APP + 2;  // no more lines
 constexpr UINT_PTR kTimer = 1;
+constexpr UINT_PTR kPointerTimer = 2;
+constexpr UINT kPointerPeriodMs = 50;
+POINT g_lastPointer = {-1, -1};
 
 const char* const kModeExports[] = {
     "DoTeacherTeacherDemo",   "DoStudentTeacherDemo",        "DoTeacherStudentDemo", "DoStudentStudentDemo",
@@ -286,6 +293,22 @@ LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+BOOL CALLBACK PrintChildText(HWND child, LPARAM)
+{
+    char text[256] = {};
+    const int length = GetWindowTextA(child, text, sizeof text);
+    if (length <= 0)
+        return TRUE;
+    std::string hex;
+    char byte[4];
+    for (int i = 0; i < length; ++i) {
+        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(text[i]));
+        hex += byte;
+    }
+    Print("text " + hex);
+    return TRUE;
+}
+
 void Execute(const std::string& line)
 {
     const std::vector<std::string> words = Split(line, ' ');
@@ -345,6 +368,14 @@ void Execute(const std::string& line)
                                       planes.xorPlane);
         MakeWindow("MirageShape", DefWindowProcA, cursor, argument(1), argument(2), argument(3), argument(4));
         Print("shapewindow");
+    } else if (command == "texts") {
+        HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        if (target != nullptr)
+            EnumChildWindows(target, PrintChildText, 0);
+        Print(target != nullptr ? "texts done" : "error: no window");
+    } else if (command == "trackpointer") {
+        SetTimer(g_window, kPointerTimer, kPointerPeriodMs, nullptr);
+        Print("trackpointer");
     } else if (command == "blockshape") {
         const HANDLE blocker = CreateMutexA(nullptr, FALSE, "CursorShape"); // kept until the host ends
         Print(blocker != nullptr ? "blockshape" : "error: blockshape");
@@ -440,6 +471,14 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     case WM_TIMER:
+        if (wParam == kPointerTimer) {
+            POINT now = {};
+            if (GetCursorPos(&now) && (now.x != g_lastPointer.x || now.y != g_lastPointer.y)) {
+                g_lastPointer = now;
+                Print("pointer " + std::to_string(now.x) + " " + std::to_string(now.y));
+            }
+            return 0;
+        }
         if (wParam == kTimer && g_waiting.active) {
             EndWait(g_waiting.forNotice ? "timeout" : "ok");
             RunQueue();

@@ -1,22 +1,26 @@
 #!/usr/bin/env bash
 # Remote control and monitoring between two PCs with screens of their own.
 #
-#   control: the teacher (1280 x 1024) controls the student (1024 x 768): a
-#     click posted to the teacher's stretched view lands at the same point
-#     of a test window on the student, a key posted as the keyboard hook's
+#   control: the teacher (1280 x 1024) controls the student (1024 x 768): the
+#     teacher's mouse moved over the stretched view moves the student's
+#     pointer to the matching point, a click lands at the same point of a
+#     test window on the student, a key posted as the keyboard hook's
 #     message reaches the student's focused window, down then up.
 #   monitor: the teacher monitors seat 1 and an absent seat 3: the student's
 #     host hears it is watched, then no longer; Ctrl+Q switches the view
 #     between full screen and windowed; "to tutoring" (2244) brings the
 #     host (0, 1) then (5, 1); with the context menu open DoStop still
 #     closes the viewer at once.
+#   multi: the teacher watches three students in a grid of four cells:
+#     every live cell carries its seat tag, the empty one the viewer's
+#     background.
 #
 #   RemoteControlPcs.sh BIN_DIR [SCENARIO...]
 set -uo pipefail
 bin="$1"; shift
 here="$(cd "$(dirname "$0")" && pwd)"
 scenarios=("$@")
-[ ${#scenarios[@]} -gt 0 ] || scenarios=(control monitor)
+[ ${#scenarios[@]} -gt 0 ] || scenarios=(control monitor multi)
 source "$here/pcs_lib.sh"
 
 failed=0
@@ -40,6 +44,7 @@ for scenario in "${scenarios[@]}"; do
     new_pcs 1280x1024x24 1024x768x24 || { failed=1; continue; }
     run_on A1 "open 0
 clickwindow 100 100 400 300
+trackpointer
 DoStudentTeacherHandle id=1 watched=1 $opts
 sleep 30000
 stop
@@ -50,7 +55,7 @@ quit" "$out/student.log"
     # The teacher's view is 1280 x 1024: (250, 200) there is (200, 150) on the student.
     run_on T1 "open 0
 DoTeacherTeacherHandle watched=1 $opts
-sleep 6000
+sleep 7000
 postxy SCREENRECEIVER 0x200 0 250 200
 postxy SCREENRECEIVER 0x201 1 250 200
 postxy SCREENRECEIVER 0x202 0 250 200
@@ -63,9 +68,15 @@ stop
 close
 quit" "$out/teacher.log"
     teacher=$!
+    # The teacher's own mouse moves over the view, as a user moves it.
+    wait_line "$out/teacher.log" DoTeacherTeacherHandle && sleep 4 &&
+      DISPLAY=":${display_of[T1]}" xdotool mousemove 625 500
     wait "$teacher"
     WINEPREFIX="$work/A1" wineserver -k 2>/dev/null; wait "$student"
     cat "$out/teacher.log" "$out/student.log"
+    # Where the pointer rests when the click comes: where the move put it.
+    tr -d '\r' <"$out/student.log" | grep -E '^(pointer|click) ' | sed -n '/^click /{x;p;q};h' >"$out/rest.txt"
+    expect "$out/rest.txt" '^pointer (49[89]|50[012]) (37[34]|37[5-7])$' "a move puts the student's pointer at (500, 375)"
     expect "$out/student.log" '^click (19[89]|20[012]) (14[89]|15[012])$' "the click lands at (200, 150) on the student"
     in_order "$out/student.log" '^key down 65$' '^key up 65$' "the key reaches the student's window, down then up"
     ;;
@@ -115,6 +126,41 @@ quit" "$out/teacher.log"
     else
       echo "FAIL DoStop with the menu open took ${stop_ms:-forever} ms"; failed=1
     fi
+    ;;
+  multi)
+    new_pcs 1024x768x24 1024x768x24 || { failed=1; continue; }
+    make_pc A2 1024x768x24 && make_pc A3 1024x768x24 || { failed=1; continue; }
+    students=()
+    for i in 1 2 3; do
+      run_on "A$i" "open 0
+pattern
+DoStudentMultiMonitor id=$i $opts
+sleep 30000
+stop
+close
+quit" "$out/student$i.log"
+      students+=($!)
+    done
+    for i in 1 2 3; do
+      wait_line "$out/student$i.log" DoStudentMultiMonitor || { echo "FAIL student $i did not start"; failed=1; }
+    done
+    run_on T1 "open 0
+DoTeacherMultiMonitor ids=1,2,3 names=A1|A2|A3 bar=4 flag=1 $opts
+sleep 25000
+stop
+close
+quit" "$out/teacher.log"
+    teacher=$!
+    # Every live cell has had its frame once the three tags are cyan.
+    cells() { shot T1 "$out/multi.ppm" && python3 "$here/check_cells.py" "$out/multi.ppm" 2 3 >"$out/cells.txt"; }
+    for _ in $(seq 40); do cells && break; sleep 0.5; done
+    cat "$out/cells.txt"
+    grep -q '^FAIL' "$out/cells.txt" && failed=1
+    grep -q '^ok' "$out/cells.txt" || { echo "FAIL no cell was checked"; failed=1; }
+    wait "$teacher"
+    for pc in A1 A2 A3; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null; done
+    wait "${students[@]}"
+    cat "$out/teacher.log"
     ;;
   esac
 done

@@ -12,18 +12,19 @@ tag="kqv$$"
 work="$(mktemp -d "$KQ_BUILD/$(basename "$0" .sh).XXXXXX")"
 xvfb_pids=()
 cleanup() {
-  for pc in T1 A1; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null || true; done
+  for pc in T1 A1 A2 A3; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null || true; done
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
   "$KQ_ROOT/tools/netns" down "$tag" 2>/dev/null
   [ "${KQ_KEEP_VIEWER:-0}" = 1 ] || rm -rf "$work"
 }
 trap cleanup EXIT
-"$KQ_ROOT/tools/netns" up "$tag" T1 A1 || exit 1
+"$KQ_ROOT/tools/netns" up "$tag" T1 A1 A2 A3 || exit 1
 
-# new_pcs TEACHER_GEOMETRY STUDENT_GEOMETRY: fresh PCs T1 and A1.
+# new_pcs TEACHER_GEOMETRY STUDENT_GEOMETRY: fresh PCs T1 and A1 (A2 and A3
+# are on the network too, set up by make_pc when a test needs them).
 new_pcs() {
   local pc pid
-  for pc in T1 A1; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null; rm -rf "$work/$pc"; done
+  for pc in T1 A1 A2 A3; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null; rm -rf "$work/$pc"; done
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
   xvfb_pids=(); display_of=()
   make_pc T1 "$1" && make_pc A1 "$2"

@@ -7,6 +7,7 @@
 #include "framework/DC.h"
 #include "framework/Edit.h"
 #include "framework/ListBox.h"
+#include "framework/MessagePump.h"
 #include "framework/Static.h"
 #include "framework/tests/gdi_res/GdiTestResources.h"
 
@@ -280,6 +281,29 @@ TEST(Edit, ReadsLinesWithinTheCallersBuffer)
         }
     }
     EXPECT_EQ(edit.GetLine(0, nullptr, 8), 0);
+}
+
+TEST(Edit, TakesTypedDoubleByteCharactersWhole)
+{
+    ParentWnd parent;
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(ES_AUTOHSCROLL | WS_VISIBLE, Rect(0, 0, 200, 20), &parent, 5));
+    // As typed: the wide characters read from the queue reach the ANSI
+    // window as byte pairs.
+    for (WCHAR typed : {L'L', L'\x674E', L'\x660E'})
+        ::PostMessageW(edit.m_hWnd, WM_CHAR, typed, 1);
+    MSG msg;
+    while (AfxPeekMessage(&msg, edit.m_hWnd, WM_CHAR, WM_CHAR, PM_REMOVE))
+        AfxDispatchMessage(&msg);
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, CString("L李明"));
+
+    // Sent byte by byte; a pair that is no character is dropped.
+    for (BYTE byte : {0xC8, 0xFD, 0x81, 0x20})
+        edit.SendMessage(WM_CHAR, byte, 1);
+    edit.GetWindowText(text);
+    EXPECT_EQ(text, CString("L李明三"));
 }
 
 TEST(Edit, EditsTheSelectionAndKeepsItsLimits)

@@ -31,9 +31,22 @@ HBRUSH ColourBrush(int colourIndex)
 void RunMessageLoop()
 {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void RunMessageLoopWhile(HWND window)
+{
+    MSG msg;
+    while (window != nullptr && IsWindow(window)) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

@@ -20,8 +20,13 @@ bool RegisterWindowClass(const char* className, WNDPROC procedure, HBRUSH backgr
 // The system colour brush a window class takes as its background.
 HBRUSH ColourBrush(int colourIndex);
 
-// Runs the thread's message loop until WM_QUIT.
+// Runs the thread's message loop until WM_QUIT. Messages are read in their
+// wide form, so that typed Chinese reaches the ANSI windows converted by the
+// system rather than as '?'.
 void RunMessageLoop();
+// The same loop while `window` exists; a WM_QUIT seen meanwhile is posted
+// again for the loop outside.
+void RunMessageLoopWhile(HWND window);
 
 // Closes `window`: destroyed at once on its own thread, asked with WM_CLOSE
 // from another (a window is destroyed only by its own thread).

@@ -172,6 +172,13 @@ void TextNotice(const CommandBody& command, const StudentContext&, CommandOutcom
     delivery.recordSize = static_cast<uint16_t>(size);
 }
 
+// The silence screen: the lock with the teacher's text, lifted by 41 or 0.
+void SilenceLock(const CommandBody& command, const StudentContext&, CommandOutcome& out)
+{
+    CopyArgText(command, kCommandFirstTextOffset, kCommandArgsSize, out.lockText, sizeof out.lockText);
+    out.action = TransportAction::LockScreen;
+}
+
 void StartChannel(const CommandBody& command, const StudentContext&, CommandOutcome& out)
 {
     constexpr size_t kNameOffset = kArgsOffset + 1;
@@ -262,7 +269,8 @@ constexpr CommandRow kCommandRows[] = {
     {10, ReceiveDirectory, "file or folder sending (byte 5: 0 file, 1 folder) -> 10 with that kind at byte 1"},
     {11, nullptr, "exercise program path: the agent has no command that runs a program"},
     {12, ActionOnly<TransportAction::Relogon>, "refresh (F5): every PC logs on again so the seat map is current"},
-    {13, ActionOnly<TransportAction::LockScreen>, "lock the screens with the lock background; code 0 lifts it"},
+    {13, ActionOnly<TransportAction::LockScreen>,
+     "screen lock (panel button 305): the lock background and its notice until code 0 lifts it"},
     {14, nullptr, "not sent by the teacher program"},
     {15, nullptr, "not sent by the teacher program"},
     {16, StartChannel, "show a video channel (byte 5 = 1, name from 6): start the channel receiver on it"},
@@ -271,7 +279,7 @@ constexpr CommandRow kCommandRows[] = {
     {19, ActionOnly<TransportAction::Relogon>, "seat map rebuilt: every PC logs on again under the new numbers"},
     {20, CollectFile, "homework collection (u16 port at 5) -> 8 TransferParams {port, teacher address}"},
     {21, TextNotice, "preset text at 5 -> 6 text notice"},
-    {22, TextNotice, "text overlay on (text at 5) -> 6 text notice"},
+    {22, SilenceLock, "black screen (panel button 304, text at 5): the screen lock shows the text until 41 or 0"},
     {23, PowerWithNotice<TransportAction::Restart, kStudentRestartNotice>,
      "remote restart after param seconds -> 14 notice; the transport restarts the PC"},
     {24, PowerWithNotice<TransportAction::PowerOff, kStudentShutdownNotice>,
@@ -280,7 +288,7 @@ constexpr CommandRow kCommandRows[] = {
     {26, nullptr, "not sent by the teacher program"},
     {27, nullptr, "not sent by the teacher program"},
     {28, Plain<kStudentTalk>, "chat with one seat -> 12 talk window (its lines travel on main port + 11)"},
-    {29, Plain<kStudentRollCall>, "roll call on (seat texts shown) -> 7 roll-call dialog"},
+    {29, Plain<kStudentRollCall>, "roll call on (panel button 316): 7 asks for a name, answers go on the seats"},
     {30, Switches, "restriction switches (u16 count at 5, pairs at 7) -> 4 switch list"},
     {31, nullptr, "not sent by the teacher program"},
     {32, nullptr, "video library broadcast changed: the video library's own; no agent command"},
@@ -292,12 +300,12 @@ constexpr CommandRow kCommandRows[] = {
     {38, LinkList, "web link list (u16 share port at 5) -> 9 with sub-code port, value teacher address"},
     {39, ParamAsValue<kStudentHandUpButton>, "hand-up permission (param 0/1) -> 25 hand-up button"},
     {40, Plain<kStudentHandOver>, "re-number the seat (the seats go off line) -> 26 hand over to the joiner"},
-    {41, nullptr, "text overlay off: the text notice closes by itself"},
+    {41, ActionOnly<TransportAction::UnlockScreen>, "black screen off (304 pressed again): the lock is lifted"},
     {42, ActionOnly<TransportAction::EndChannel>, "end one seat's activity: its channel view ends"},
     {43, nullptr, "broadcast sound on: the screen engine's; no agent command"},
     {44, nullptr, "broadcast sound off: the screen engine's; no agent command"},
     {45, nullptr, "not sent by the teacher program"},
-    {46, Plain<kStudentEndRollCall>, "roll call off -> 28 end roll call"},
+    {46, Plain<kStudentEndRollCall>, "roll call off (316 pressed again) -> 28 end roll call"},
     {47, nullptr, "screen exchange between several seats: the screen engine's; no agent command"},
     {100, StartTest, "start the online test (u16 test id at 5) -> 16 TransferParams {id as port, teacher address}"},
     {101, Plain<kStudentAbortTest>, "abort the test -> 19"},

@@ -19,6 +19,8 @@ namespace kq::lectern {
 inline constexpr size_t kMaxRecordSize = 480;
 inline constexpr size_t kMaxDeliveries = 4; // the log-on answer needs four
 inline constexpr size_t kChannelNameSize = 100;
+// The teacher's text shown on a screen lock (a block text field and its end).
+inline constexpr size_t kLockTextSize = kCommandArgsSize + 1;
 
 // One WM_LECTERN_NOTIFY for the student agent. With recordSize 0 the value
 // is lParam; otherwise lParam points to the record.
@@ -34,7 +36,7 @@ struct Delivery {
 enum class TransportAction {
     None,
     Relogon,      // log on again (the seat map was rebuilt or refreshed)
-    LockScreen,   // cover the screen with the lock background
+    LockScreen,   // cover the screen with the lock background and `lockText`
     UnlockScreen,
     Restart,      // restart the PC after `seconds`
     PowerOff,     // shut the PC down after `seconds`
@@ -48,6 +50,7 @@ struct CommandOutcome {
     TransportAction action = TransportAction::None;
     uint32_t seconds = 0;
     char channelName[kChannelNameSize] = {};
+    char lockText[kLockTextSize] = {}; // empty: the lock's own notice
 };
 
 // What the student side knows when a command arrives.

@@ -6,6 +6,7 @@
 #include "broadcast/MirageOptions.h"
 #include "broadcast/MirageResetOptions.h"
 #include "common/TextField.h"
+#include "standins/common/StandinWindows.h"
 #include "standins/common/Trace.h"
 
 namespace kq::lectern {
@@ -176,13 +177,8 @@ void EngineHost::ThreadMain()
         FreeLibrary(engine_);
         engine_ = nullptr;
     }
-    if (window != nullptr) {
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+    if (window != nullptr)
+        standin::RunMessageLoop();
     window_ = nullptr;
     if (engine_ != nullptr) {
         auto close = reinterpret_cast<VoidProc>(reinterpret_cast<void*>(GetProcAddress(engine_, "DoCloseMirage")));

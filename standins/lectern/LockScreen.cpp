@@ -11,10 +11,13 @@ constexpr COLORREF kBackground = RGB(0, 0, 0);
 constexpr COLORREF kText = RGB(255, 255, 255);
 } // namespace
 
-bool LockScreen::Show(const std::string& background)
+bool LockScreen::Show(const std::string& background, const std::string& text)
 {
-    if (window_ != nullptr)
+    text_ = text;
+    if (window_ != nullptr) {
+        InvalidateRect(window_, nullptr, TRUE);
         return true;
+    }
     if (!standin::RegisterWindowClass(kClassName, WindowProc))
         return false;
     if (!background.empty())
@@ -37,6 +40,7 @@ void LockScreen::Hide()
         SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
         window_ = nullptr;
+        text_.clear();
         UnregisterClassA(kClassName, ThisModule()); // not left behind when the library is unloaded
     }
     if (picture_ != nullptr) {
@@ -55,17 +59,20 @@ void LockScreen::Paint(HWND hwnd)
     FillRect(dc, &area, brush);
     DeleteObject(brush);
     BITMAP info = {};
-    if (picture_ != nullptr && GetObjectA(picture_, sizeof info, &info) != 0) {
+    const bool picture = picture_ != nullptr && GetObjectA(picture_, sizeof info, &info) != 0;
+    if (picture) {
         HDC source = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(source, picture_);
         SetStretchBltMode(dc, HALFTONE);
         StretchBlt(dc, 0, 0, area.right, area.bottom, source, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
         SelectObject(source, old);
         DeleteDC(source);
-    } else {
+    }
+    const char* text = !text_.empty() ? text_.c_str() : (picture ? nullptr : kNotice);
+    if (text != nullptr) {
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, kText);
-        DrawTextA(dc, kNotice, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawTextA(dc, text, -1, &area, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
     EndPaint(hwnd, &ps);
 }

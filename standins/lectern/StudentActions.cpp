@@ -61,9 +61,12 @@ void StudentActions::Perform(const CommandOutcome& outcome, int seat)
 {
     switch (outcome.action) {
     case TransportAction::LockScreen:
-        lock_.Show(lockBackground_);
+        Trace(kModule, "screen lock %s: %s", lock_.Show(lockBackground_, outcome.lockText) ? "shown" : "failed",
+              outcome.lockText);
         break;
     case TransportAction::UnlockScreen:
+        if (lock_.IsShown())
+            Trace(kModule, "screen lock lifted");
         lock_.Hide();
         break;
     case TransportAction::Restart:

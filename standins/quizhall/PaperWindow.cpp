@@ -29,16 +29,7 @@ HWND PaperWindow::Show(const std::string& title, const std::string& text)
 
 void PaperWindow::ShowModal(const std::string& title, const std::string& text)
 {
-    HWND window = Show(title, text);
-    MSG msg;
-    while (window != nullptr && IsWindow(window)) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
-            PostQuitMessage(static_cast<int>(msg.wParam)); // the host's loop must see it too
-            break;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    kq::standin::RunMessageLoopWhile(Show(title, text)); // a quit is left for the host's loop
 }
 
 LRESULT CALLBACK PaperWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

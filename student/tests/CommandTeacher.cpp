@@ -3,6 +3,7 @@
 // of seat A1 and then sends a fixed list of steps to the class, one every
 // few seconds, reporting what comes back:
 //   code[,param[,u16 at 5]]  a teacher command
+//   text,CODE,TEXT           a teacher command with its text at 5
 //   send,SOURCE,FOLDER       distributes a file (the receivers get code 10)
 //   collect,FOLDER           collects homework into FOLDER (code 20)
 //   serve,FOLDER[,SKIP]      (at once) serves FOLDER as the update to students
@@ -78,6 +79,17 @@ void SendCommand(const std::vector<std::string>& parts)
     Report("sent %s", parts[0].c_str());
 }
 
+void SendText(const std::vector<std::string>& parts)
+{
+    if (parts.size() < 3)
+        return;
+    std::memset(&g_block, 0, sizeof g_block);
+    g_block.block.code = static_cast<uint16_t>(std::atoi(parts[1].c_str()));
+    kq::SetCommandText(g_block, parts[2].c_str());
+    g_lectern.send(&g_block);
+    Report("sent %s with text %s", parts[1].c_str(), parts[2].c_str());
+}
+
 void Distribute(const std::vector<std::string>& parts)
 {
     if (parts.size() < 3)
@@ -117,6 +129,8 @@ void Tick()
         Distribute(parts);
     else if (parts[0] == "collect")
         Collect(parts);
+    else if (parts[0] == "text")
+        SendText(parts);
     else
         SendCommand(parts);
     g_nextAt = now + kStepGapMs;

@@ -6,6 +6,8 @@
 #include "student/KqTransmitImports.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
+#include "SatchelResources.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -73,6 +75,7 @@ TEST_F(DirRecvDlgTest, TheBarFollowsTheCountersAndOnlyEvent2EndsTheDialog)
     CDirRecvDlg dialog;
     Prepare(dialog, 0);
     const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_RECEIVE_BACKGROUND);
         HWND bar = d.GetDlgItem(CDirRecvDlg::kProgressId)->m_hWnd;
         g_dwTotalToBeRecv = 200;
         g_dwReceived = 50;

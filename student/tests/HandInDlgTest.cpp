@@ -75,6 +75,7 @@ TEST_F(HandInFiles, ARefusedPathKeepsTheDialogOpenAndAGoodOneEndsIt)
     });
     const std::string file = File();
     const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_HAND_IN_BACKGROUND);
         CWnd* field = d.GetDlgItem(CHandInDlg::kPathId);
         ASSERT_NE(field, nullptr);
         field->SetWindowText(Folder().c_str());

@@ -6,6 +6,8 @@
 #include "student/tests/GroupPeer.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
+#include "SatchelResources.h"
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -61,6 +63,7 @@ TEST(LinkListDlg, RepliesFillTheListAndRefreshAsksAgain)
     dialog.m_classroomGroup = peer.Group();
     const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
         auto& list = static_cast<CLinkListDlg&>(d);
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_LINK_LIST_BACKGROUND);
         ASSERT_TRUE(list.HasSocket());
         ASSERT_TRUE(WaitForRequest(peer)) << "the request at opening";
         peer.Send(Reply(20, "www.x.cn", 512));

@@ -68,10 +68,13 @@ TEST(StudentMessageBox, EachFormShowsItsTextOnItsTemplateTopmostWithoutOwner)
     const struct {
         kq::MessageForm form;
         bool templateHasTitle; // template 100 has a title, 151 none
+        UINT background;
     } forms[] = {
-        {kq::MessageForm::Error, false},    {kq::MessageForm::Update, false},
-        {kq::MessageForm::Result, true},    {kq::MessageForm::Countdown, true},
-        {kq::MessageForm::TeacherText, true},
+        {kq::MessageForm::Error, false, SatchelRes::IDB_ERROR_BACKGROUND},
+        {kq::MessageForm::Update, false, SatchelRes::IDB_UPDATE_BACKGROUND},
+        {kq::MessageForm::Result, true, SatchelRes::IDB_RESULT_BACKGROUND},
+        {kq::MessageForm::Countdown, true, SatchelRes::IDB_COUNTDOWN_BACKGROUND},
+        {kq::MessageForm::TeacherText, true, SatchelRes::IDB_TEACHER_TEXT_BACKGROUND},
     };
     for (const auto& f : forms) {
         SCOPED_TRACE(static_cast<int>(f.form));
@@ -91,6 +94,7 @@ TEST(StudentMessageBox, EachFormShowsItsTextOnItsTemplateTopmostWithoutOwner)
             ok->GetWindowRect(&okRect);
             box.ScreenToClient(&okRect);
             EXPECT_EQ(okRect, CRect(127, 123, 127 + 64, 123 + 24));
+            kqtest::ExpectFitsItsFrame(box, f.background); // the titled template too
             box.GetDlgItem(kq::kStudentSkinLook.closeId)->SendMessage(BM_CLICK);
         });
         EXPECT_EQ(kq::ShowStudentMessage(f.form, CString("已经收到 3 个文件。"), CMessageBoxDlg::kStayOpen),

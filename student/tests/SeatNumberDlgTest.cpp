@@ -36,6 +36,7 @@ TEST(SeatNumberDlg, TypedLettersBecomeCapitalsAndAnAcceptedSeatCloses)
         EXPECT_EQ(title, CString(CSeatNumberDlg::kTitle));
         EXPECT_NE(d.GetExStyle() & WS_EX_TOPMOST, 0u);
         EXPECT_EQ(::GetWindow(d.m_hWnd, GW_OWNER), nullptr);
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_SEAT_NUMBER_BACKGROUND);
         Type(Field(d), "a1x"); // three characters at most
         EXPECT_EQ(ControlText(d.m_hWnd, CSeatNumberDlg::kFieldId), CString("A1X"));
         Type(Field(d), "9");

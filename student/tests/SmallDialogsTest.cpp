@@ -46,6 +46,7 @@ TEST(VersionDlg, ShowsTheVersionFromTheIni)
         const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
             EXPECT_EQ(ControlText(d.m_hWnd, CVersionDlg::kLabelId), CString(c.shown));
             EXPECT_NE(d.GetDlgItem(kq::kStudentSkinLook.closeId), nullptr);
+            kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_VERSION_BACKGROUND);
             d.PostMessage(WM_KEYDOWN, VK_RETURN, 1);
         });
         EXPECT_EQ(result, IDOK);
@@ -89,6 +90,7 @@ TEST(RollCallDlg, AnAnswerCloses)
 {
     CRollCallDlg dialog;
     const INT_PTR result = kqtest::RunModal(dialog, [](CDialog& d) {
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_ROLL_CALL_BACKGROUND);
         d.GetDlgItem(CRollCallDlg::kFieldId)->SetWindowText("到");
         d.GetDlgItem(CRollCallDlg::kOkId)->SendMessage(BM_CLICK);
     });
@@ -119,6 +121,7 @@ TEST(TeacherMsgDlg, ShowsTheRecordOnItsColours)
     EXPECT_EQ(dialog.m_title, CString(std::string(40, 'T').c_str()));
 
     const INT_PTR result = kqtest::RunModal(dialog, [](CDialog& d) {
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_TEACHER_MESSAGE_BACKGROUND);
         EXPECT_EQ(ControlText(d.m_hWnd, CTeacherMsgDlg::kTitleId), CString(std::string(40, 'T').c_str()));
         EXPECT_EQ(ControlText(d.m_hWnd, CTeacherMsgDlg::kTextId),
                   CString("第一行\r\n第二行\r\n\r\n") + CString(std::string(48, ' ').c_str()));

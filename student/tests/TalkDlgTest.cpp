@@ -5,6 +5,8 @@
 #include "student/tests/GroupPeer.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
+#include "SatchelResources.h"
+
 #include "common/ProgramFolder.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +56,7 @@ TEST(TalkDlg, LinesShowOnlyWhenTheyComeBackAndCloseSendsSevenEndNotices)
     noZero[0] = static_cast<char>(kq::kTalkLine);
     const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
         auto& talk = static_cast<CTalkDlg&>(d);
+        kqtest::ExpectFitsItsFrame(d, SatchelRes::IDB_TALK_BACKGROUND);
         ASSERT_TRUE(talk.HasSocket());
         talk.GetDlgItem(CTalkDlg::kSendId)->SendMessage(BM_CLICK); // an empty input
         std::string sent;

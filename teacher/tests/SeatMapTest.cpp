@@ -2,6 +2,7 @@
 // Teacher.ini, driven with messages, its posts to the host recorded.
 
 #include "teacher/KqListCtrl.h"
+#include "teacher/SeatArrangement.h"
 #include "teacher/tests/TeacherInstall.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
@@ -242,6 +243,80 @@ TEST_F(SeatMapTest, ShapeAndCaptions)
     EXPECT_EQ("A1:hello", Text(seat));
     map->RestoreSeatCaptions();
     EXPECT_EQ("A1", Text(seat));
+}
+
+// Ink of the first glyph in a band of pixels (true: dark).
+using Ink = std::vector<std::vector<bool>>;
+
+// True when the first glyph of `ink` has a crossbar, as an "A" has: a row
+// between its top and its foot whose ink is one run of three pixels or more
+// over at least half the glyph's width. Its legs alone ("Λ") give two short
+// runs in every such row.
+bool FirstGlyphHasCrossbar(const Ink& ink)
+{
+    const int rows = static_cast<int>(ink.size());
+    const int columns = rows > 0 ? static_cast<int>(ink[0].size()) : 0;
+    auto columnHasInk = [&](int x) {
+        for (int y = 0; y < rows; ++y)
+            if (ink[y][x])
+                return true;
+        return false;
+    };
+    int left = 0;
+    while (left < columns && !columnHasInk(left))
+        ++left;
+    int right = left;
+    while (right + 1 < columns && columnHasInk(right + 1))
+        ++right;
+    int top = -1, bottom = -1;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = left; x <= right && x < columns; ++x) {
+            if (ink[y][x]) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+        }
+    }
+    const int width = right - left + 1;
+    if (left >= columns || width < 4 || top < 0)
+        return false;
+    for (int y = top + 2; y <= bottom - 2; ++y) {
+        int first = -1, last = -1, inked = 0;
+        for (int x = left; x <= right; ++x) {
+            if (ink[y][x]) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                ++inked;
+            }
+        }
+        const int run = last - first + 1;
+        if (first >= 0 && inked == run && run >= 3 && 2 * run >= width)
+            return true;
+    }
+    return false;
+}
+
+// Ink, smoothed edges included: clearly darker than the light backgrounds.
+bool IsDark(COLORREF colour)
+{
+    return colour != CLR_INVALID && GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 3 * 200;
+}
+
+TEST_F(SeatMapTest, CaptionLettersAreWhole)
+{
+    constexpr int kCaptionTop = 33;
+    Open();
+    HWND seat = Seat(1);
+    ASSERT_EQ("A1", Text(seat));
+    ::RedrawWindow(seat, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CWnd* wnd = CWnd::FromHandle(seat);
+    Ink shown(kq::kSeatHeight - kCaptionTop, std::vector<bool>(kq::kSeatWidth));
+    for (int y = 0; y < static_cast<int>(shown.size()); ++y)
+        for (int x = 0; x < kq::kSeatWidth; ++x)
+            shown[y][x] = IsDark(kqtest::ScreenPixel(*wnd, x, kCaptionTop + y));
+    EXPECT_TRUE(FirstGlyphHasCrossbar(shown)) << "the seat caption's A lost its crossbar";
 }
 
 TEST_F(SeatMapTest, NewArrangementAndScrolling)

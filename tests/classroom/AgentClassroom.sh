@@ -6,7 +6,8 @@
 # the desk; the desktop editor's folders are made; a roll call is answered
 # and the answer reaches the teacher; collected homework reaches the
 # teacher's file server under the seat; a second roll call ended by the
-# teacher sends nothing. (The update: AgentUpdateClassroom.sh.)
+# teacher sends nothing; the black screen locks the screen with the
+# teacher's text until it is turned off. (The update: AgentUpdateClassroom.sh.)
 set -euo pipefail
 bin="$1"      # the Windows tree's bin folder
 teacher="$2"  # CommandTeacher.exe
@@ -33,6 +34,7 @@ driver_run=$!
 status=0
 classroom_run T Teacher/CommandTeacher.exe 'C:\report.txt' "$lesson_seconds" \
   100,0,77 38,0,8080 'send,C:\lesson.bin,C:\KQSENDFILES\' 34,2 35 29 'collect,C:\homework\' 29 46 \
+  'text,22,请安静，看黑板' 41 \
   || status=$?
 driver_status=0
 wait "$driver_run" || driver_status=$?
@@ -82,5 +84,9 @@ trace | grep -q 'StartFileClient address=198.18.1.10 port=[0-9]* kind=0 path=C:\
   fail "the file client started with the path and the seat"
 cmp -s "$(classroom_drive_c A1)/work.txt" "$(classroom_drive_c T)/homework/A1/work.txt" ||
   fail "the homework arrived intact under the seat"
+
+# The black screen: the lock with the teacher's text, lifted by its end.
+trace | sed -n '/screen lock shown: 请安静，看黑板$/,$p' | grep -q 'screen lock lifted' ||
+  fail "the black screen locked with the teacher's text until it was turned off"
 
 exit "$failed"

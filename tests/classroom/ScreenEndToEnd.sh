@@ -41,56 +41,13 @@ for pc in T A1; do
 done
 classroom_create T teacher A1 student
 
-engine_files=(Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll)
-teacher_dir="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
-  "${engine_files[@]}"; do
-  cp "$bin/$module" "$teacher_dir/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher_dir/"
-cp -r "$bin/help" "$teacher_dir/"
-cp -r "$defaults/." "$teacher_dir/"
-sed -i 's/^ClassroomID=.*/ClassroomID=3/' "$teacher_dir/Teacher.ini"
-teacher_value() { sed -n "s/^$1=\([0-9]*\).*/\1/p" "$teacher_dir/Teacher.ini" | head -1; }
-main_port="$(teacher_value MainPort)"
-version="$(teacher_value VersionID)"
-
+classroom_install_teacher T "$bin" "$defaults"
 # The pattern and the poster: the engine's test host in a folder of its own.
+classroom_install_host T "$bin" Pattern
 pattern_dir="$(classroom_drive_c T)/Pattern"
-mkdir -p "$pattern_dir"
-for module in MirageHost.exe "${engine_files[@]}"; do cp "$bin/$module" "$pattern_dir/"; done
+classroom_install_student A1 "$bin" "$student_ini"
 
-# A1 set up as StudentLogon.sh does: the install folder with the default
-# student.ini on the teacher's port, the seat and classroom in the backup.
-# The agent is as new as the teacher: an older one would be sent the update
-# at log-on and close its transport for it.
-student_dir="$(classroom_drive_c A1)/Tutorium/Student"
-for module in Student.exe Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll "${engine_files[@]}"; do
-  cp "$bin/$module" "$student_dir/"
-done
-cp "$bin/student-lectern/Lectern.dll" "$student_dir/"
-cp "$student_ini" "$student_dir/student.ini"
-sed -i -e "s/^MainPort=.*/MainPort=$main_port/" -e "s/^VersionID=.*/VersionID=$version/" "$student_dir/student.ini"
-printf '[STUDENTNUMBER]\r\nnumber=A1\r\n[VER]\r\nClassRoomID=3\r\n' \
-  >"$(classroom_drive_c A1)/Tutorium/Backup/student.ini"
-
-# run_on PC PROGRAM [ARGS...]: PROGRAM on the PC's own screen and network.
-run_on() {
-  local pc="$1"
-  shift
-  "$tools/netns" exec "$tag" "$pc" "$tools/pc" run "$work/$pc" "${display_of[$pc]}" "$@"
-}
-trace() { classroom_text "$1" trace.txt; }
 shot() { import -display ":${display_of[$1]}" -window root -depth 8 "$2" 2>/dev/null; }
-# until SECONDS COMMAND...: polls COMMAND every half second.
-until_true() {
-  local end=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.5
-  done
-}
 # post MESSAGE WPARAM: posts to the teacher's main window (found by its title)
 # with a one-line script of the test host; true when it was posted.
 post_to_teacher() {

@@ -88,3 +88,119 @@ REG
 classroom_install_command_teacher() {
   cp "$2/teacher-lectern/Lectern.dll" "$2/KqTransmit.dll" "$3" "$(classroom_drive_c "$1")/Tutorium/Teacher/"
 }
+
+# Typing as a user's keyboard does, through the X server and X's own input
+# method: ASCII through its keys, every other character through the compose
+# key (on a spare keycode) and a sequence of the compose file. The programs
+# read the keyboard as Wine delivers it from X, to the focused window.
+compose_keycode=250
+
+# classroom_keyboard DISPLAY COMPOSE_FILE TEXT...: gives the screen its
+# compose key and writes one sequence per character outside ASCII of the
+# TEXTs (the compose key, then two digits). Run it before the PC's programs
+# start, and start them with XCOMPOSEFILE=COMPOSE_FILE.
+classroom_keyboard() {
+  local display="$1" file="$2" text i c n=0
+  shift 2
+  DISPLAY=":$display" xmodmap -e "keycode $compose_keycode = Multi_key" || return 1
+  : >"$file"
+  for text in "$@"; do
+    for ((i = 0; i < ${#text}; i++)); do
+      c="${text:i:1}"
+      [[ "$c" == [[:print:]] && "$(printf '%s' "$c" | wc -c)" -eq 1 ]] && continue
+      grep -qF ": \"$c\"" "$file" && continue
+      n=$((n + 1))
+      printf '<Multi_key> <%d> <%d> : "%s"\n' $((n / 10)) $((n % 10)) "$c" >>"$file"
+    done
+  done
+}
+
+# classroom_type DISPLAY COMPOSE_FILE WINDOW_TITLE TEXT: gives the keyboard
+# focus to the window so titled and types TEXT, then Enter.
+classroom_type() {
+  local display="$1" file="$2" title="$3" text="$4" window i c digits
+  window="$(DISPLAY=":$display" xdotool search --onlyvisible --name "^$title\$" | head -1)"
+  [ -n "$window" ] || return 1
+  DISPLAY=":$display" xdotool windowfocus --sync "$window" || return 1
+  for ((i = 0; i < ${#text}; i++)); do
+    c="${text:i:1}"
+    if [ "$(printf '%s' "$c" | wc -c)" -eq 1 ]; then
+      DISPLAY=":$display" xdotool type --delay 50 -- "$c"
+    else
+      digits="$(grep -F ": \"$c\"" "$file" | sed -n 's/^<Multi_key> <\([0-9]\)> <\([0-9]\)>.*/\1 \2/p')"
+      [ -n "$digits" ] || return 1
+      # shellcheck disable=SC2086 # two digits, two keys
+      DISPLAY=":$display" xdotool key --delay 50 Multi_key $digits
+    fi
+  done
+  DISPLAY=":$display" xdotool key --delay 50 Return
+}
+
+# The real programs on the PCs of a classroom test of Teacher.exe (classroom
+# 3, the default Teacher.ini) and its student agents.
+classroom_engine_files=(Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll)
+
+# classroom_install_teacher PC BIN DEFAULTS: Teacher.exe with its modules,
+# the engine and the teacher side of the transport from the Windows tree's
+# bin folder BIN, its default files from DEFAULTS. Sets $main_port and
+# $version from its Teacher.ini.
+classroom_install_teacher() {
+  local pc="$1" bin="$2" defaults="$3" dir module
+  dir="$(classroom_drive_c "$pc")/Tutorium/Teacher"
+  for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
+    "${classroom_engine_files[@]}"; do
+    cp "$bin/$module" "$dir/"
+  done
+  cp "$bin/teacher-lectern/Lectern.dll" "$dir/"
+  cp -r "$bin/help" "$dir/"
+  cp -r "$defaults/." "$dir/"
+  sed -i 's/^ClassroomID=.*/ClassroomID=3/' "$dir/Teacher.ini"
+  main_port="$(sed -n 's/^MainPort=\([0-9]*\).*/\1/p' "$dir/Teacher.ini" | head -1)"
+  version="$(sed -n 's/^VersionID=\([0-9]*\).*/\1/p' "$dir/Teacher.ini" | head -1)"
+}
+
+# classroom_install_host PC BIN FOLDER: the engine's test host MirageHost.exe
+# (it posts to windows and reads them) in FOLDER of the PC's C: drive.
+classroom_install_host() {
+  local dir module
+  dir="$(classroom_drive_c "$1")/$3"
+  mkdir -p "$dir"
+  for module in MirageHost.exe "${classroom_engine_files[@]}"; do cp "$2/$module" "$dir/"; done
+}
+
+# classroom_install_student PC BIN STUDENT_INI: the agent with its modules
+# and the engine, the default student.ini on the teacher's port and version
+# (an older agent would be sent the update at log-on and close its
+# transport for it), the seat (the PC's name) and classroom in the backup.
+classroom_install_student() {
+  local pc="$1" bin="$2" dir module
+  dir="$(classroom_drive_c "$pc")/Tutorium/Student"
+  for module in Student.exe Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll \
+    "${classroom_engine_files[@]}"; do
+    cp "$bin/$module" "$dir/"
+  done
+  cp "$bin/student-lectern/Lectern.dll" "$dir/"
+  cp "$3" "$dir/student.ini"
+  sed -i -e "s/^MainPort=.*/MainPort=$main_port/" -e "s/^VersionID=.*/VersionID=$version/" "$dir/student.ini"
+  printf '[STUDENTNUMBER]\r\nnumber=%s\r\n[VER]\r\nClassRoomID=3\r\n' "$pc" \
+    >"$(classroom_drive_c "$pc")/Tutorium/Backup/student.ini"
+}
+
+# With a screen per PC: $display_of[PC] holds each PC's X display.
+# run_on PC PROGRAM [ARGS...]: PROGRAM on the PC's own screen and network.
+run_on() {
+  local pc="$1"
+  shift
+  "$tools/netns" exec "$tag" "$pc" "$tools/pc" run "$work/$pc" "${display_of[$pc]}" "$@"
+}
+# trace PC: the PC's trace of the stand-ins, as UTF-8 lines.
+trace() { classroom_text "$1" trace.txt; }
+# until_true SECONDS COMMAND...: polls COMMAND every half second.
+until_true() {
+  local end=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.5
+  done
+}

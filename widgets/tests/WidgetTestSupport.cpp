@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 // The tests' application object: the main-window owner of dialogs needs one.
 CWinApp theWidgetTestApp("WidgetTests");
 
@@ -210,6 +212,73 @@ COLORREF ScreenPixel(CWnd& window, int x, int y)
     window.UpdateWindow();
     CClientDC dc(&window);
     return dc.GetPixel(x, y);
+}
+
+namespace {
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
+} // namespace
+
+void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId)
+{
+    dialog.UpdateWindow();
+    const DWORD style = dialog.GetStyle();
+    EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0u) << "a system caption or frame";
+    CRect window, client;
+    dialog.GetWindowRect(&window);
+    dialog.GetClientRect(&client);
+    EXPECT_EQ(window.Size(), client.Size()) << "a border takes room from the client area";
+    EXPECT_EQ(client.Size(), BitmapSize(backgroundId)) << "the client area is not the background's size";
+    const CRect screen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+    CRect onScreen;
+    onScreen.IntersectRect(&window, &screen);
+    EXPECT_EQ(onScreen, window) << "the dialog reaches past the screen";
+
+    CRgn region;
+    region.CreateRectRgn(0, 0, 0, 0);
+    const bool hasRegion = ::GetWindowRgn(dialog.GetSafeHwnd(), region) != ERROR;
+    std::vector<HWND> children;
+    ::EnumChildWindows(dialog.GetSafeHwnd(), CollectChild, reinterpret_cast<LPARAM>(&children));
+    for (HWND child : children) {
+        if (::GetParent(child) != dialog.GetSafeHwnd() || !::IsWindowVisible(child))
+            continue;
+        char className[32] = {};
+        ::GetClassNameA(child, className, sizeof className);
+        CRect rect;
+        ::GetWindowRect(child, &rect);
+        CRect inClient = rect;
+        dialog.ScreenToClient(&inClient);
+        SCOPED_TRACE(testing::Message() << className << " " << ::GetDlgCtrlID(child) << " at " << inClient.left
+                                        << "," << inClient.top << "-" << inClient.right << "," << inClient.bottom);
+        CRect inside;
+        inside.IntersectRect(&inClient, &client);
+        EXPECT_EQ(inside, inClient) << "the control reaches outside the client area";
+        if (rect.Width() < 3 || rect.Height() < 3)
+            continue;
+        // One pixel in from each corner: on the screen, inside the window's
+        // rounded region, and not under another control.
+        const POINT corners[] = {{rect.left + 1, rect.top + 1},
+                                 {rect.right - 2, rect.top + 1},
+                                 {rect.left + 1, rect.bottom - 2},
+                                 {rect.right - 2, rect.bottom - 2}};
+        for (const POINT& corner : corners) {
+            SCOPED_TRACE(testing::Message() << "corner " << corner.x << "," << corner.y);
+            EXPECT_TRUE(screen.PtInRect(corner)) << "off the screen";
+            if (hasRegion) {
+                EXPECT_TRUE(region.PtInRegion(corner.x - window.left, corner.y - window.top))
+                    << "cut by the window's region";
+            }
+            CPoint inDialog = corner;
+            dialog.ScreenToClient(&inDialog);
+            EXPECT_EQ(::ChildWindowFromPointEx(dialog.GetSafeHwnd(), inDialog, CWP_SKIPINVISIBLE), child)
+                << "under another control";
+        }
+    }
 }
 
 } // namespace kqtest

@@ -56,4 +56,10 @@ CSize BitmapSize(UINT id);
 // any pending paint.
 COLORREF ScreenPixel(CWnd& window, int x, int y);
 
+// The checks of a skinned dialog as it shows on the screen: no system
+// caption or border, a client area of its background bitmap's size, the
+// whole window on the screen, and every visible control inside the client
+// area and really shown there (the top window at each of its corners).
+void ExpectFitsItsFrame(CWnd& dialog, UINT backgroundId);
+
 } // namespace kqtest

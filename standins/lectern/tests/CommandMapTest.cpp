@@ -102,6 +102,7 @@ TEST(CommandMap, EachRowGivesItsStudentCommandsAndAction)
         {"hand-up allowed", {39, 1}, {{kStudentHandUpButton, 0, 1}}, none},
         {"hand-up forbidden", {39, 0}, {{kStudentHandUpButton, 0, 0}}, none},
         {"re-number the seat", {40}, {{kStudentHandOver, 0, 0}}, none},
+        {"black screen off", {41}, {}, TransportAction::UnlockScreen},
         {"end seat activity", {42}, {}, TransportAction::EndChannel},
         {"roll call off", {46}, {{kStudentEndRollCall, 0, 0}}, none},
         {"abort test", {101}, {{kStudentAbortTest, 0, 0}}, none},
@@ -131,7 +132,7 @@ TEST(CommandMap, EachRowGivesItsStudentCommandsAndAction)
 
 TEST(CommandMap, CodesWithoutAStudentCounterpartAreDropped)
 {
-    for (uint16_t code : {2, 3, 4, 7, 8, 11, 14, 15, 18, 25, 26, 27, 31, 32, 33, 36, 37, 41, 43, 44, 45, 47}) {
+    for (uint16_t code : {2, 3, 4, 7, 8, 11, 14, 15, 18, 25, 26, 27, 31, 32, 33, 36, 37, 43, 44, 45, 47}) {
         SCOPED_TRACE(code);
         EXPECT_TRUE(IsKnownTeacherCode(code));
         const CommandOutcome out = ThroughTheWire({code, 1, U16(1)});
@@ -193,14 +194,19 @@ TEST(CommandMap, TextsThatFillTheirFieldsAreCutWholeAndTerminated)
     EXPECT_EQ(d.recordSize % 2, 1u); // whole characters plus the terminator
 }
 
-TEST(CommandMap, TextNoticesCarryTheirText)
+TEST(CommandMap, APresetTextIsANoticeAndTheBlackScreenLocksWithItsText)
 {
-    for (uint16_t code : {21, 22}) {
-        const CommandOutcome out = ThroughTheWire({code, 0, Text("请安静")});
-        ASSERT_EQ(out.deliveryCount, 1u);
-        EXPECT_EQ(out.deliveries[0].code, kStudentTextNotice);
-        EXPECT_STREQ(reinterpret_cast<const char*>(out.deliveries[0].record), "请安静");
-    }
+    const CommandOutcome notice = ThroughTheWire({21, 0, Text("请安静")});
+    ASSERT_EQ(notice.deliveryCount, 1u);
+    EXPECT_EQ(notice.deliveries[0].code, kStudentTextNotice);
+    EXPECT_STREQ(reinterpret_cast<const char*>(notice.deliveries[0].record), "请安静");
+    EXPECT_EQ(notice.action, TransportAction::None);
+
+    const CommandOutcome silence = ThroughTheWire({22, 0, Text("请安静")});
+    EXPECT_EQ(silence.deliveryCount, 0u) << "no notice that closes by itself";
+    EXPECT_EQ(silence.action, TransportAction::LockScreen);
+    EXPECT_STREQ(silence.lockText, "请安静");
+    EXPECT_STREQ(ThroughTheWire({13}).lockText, "") << "the plain lock keeps its own notice";
 }
 
 TEST(CommandMap, TransferRecordsPointAtTheTeacher)
