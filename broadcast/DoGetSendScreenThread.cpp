@@ -20,7 +20,6 @@ BOOL DoGetSendScreenThread::InitInstance()
 {
     WSADATA data;
     m_socketsStarted = WSAStartup(kWinsock11, &data) == 0;
-    CSendScreenWnd::PrepareCapture();
     return TRUE;
 }
 

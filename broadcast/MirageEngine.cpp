@@ -1,4 +1,5 @@
 #include "broadcast/MirageEngine.h"
+#include "broadcast/SendScreenWnd.h"
 
 #include "broadcast/EngineEnvironment.h"
 #include "broadcast/EngineThreads.h"
@@ -102,6 +103,7 @@ int CMirageEngine::Open(int mode)
     threads.StartUiThread(MirageThread::Viewer);
     Sleep(kThreadStartPauseMs);
     if (state.openMode == MIRAGE_OPEN_FULL) {
+        CSendScreenWnd::PrepareCapture();
         threads.StartUiThread(MirageThread::Sender);
         Sleep(kThreadStartPauseMs);
         threads.SetPriority(MirageThread::Sender, state.threadPriority);

@@ -33,7 +33,10 @@ public:
     // libraries and takes about a second. Done once when the engine opens,
     // it no longer holds up the first mode: a watched student whose mode is
     // still starting misses the teacher's first watch request, and the next
-    // one comes 5 s later.
+    // one comes 5 s later. It runs on the opening caller's thread, never on
+    // the sender thread: a close right after the open would otherwise end
+    // that thread by force in the middle of the graphics libraries' start,
+    // and the process then hangs when the engine is unloaded.
     static void PrepareCapture();
     bool CreateSender();
     void DestroySender();
