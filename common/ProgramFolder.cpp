@@ -32,6 +32,19 @@ std::string FolderOfPath(const char* path)
     return std::string(path, folderEnd);
 }
 
+bool IsAbsolutePath(const std::string& path)
+{
+    constexpr size_t kDriveColon = 1; // "C:"
+    return (path.size() > kDriveColon && path[kDriveColon] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name)
+{
+    if (name.empty() || IsAbsolutePath(name))
+        return name;
+    return folder + name;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -62,6 +75,11 @@ std::string GetProgramFolder()
         // Cut short: try again with more room.
     }
     return {};
+}
+
+std::string PathInProgramFolder(const std::string& name)
+{
+    return PathInFolder(GetProgramFolder(), name);
 }
 
 #endif

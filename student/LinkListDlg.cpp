@@ -1,6 +1,7 @@
 #include "student/LinkListDlg.h"
 
 #include "common/AdapterAddress.h"
+#include "common/TextField.h"
 #include "student/LinkListRules.h"
 #include "student/ShellOpen.h"
 #include "student/StudentMessages.h"
@@ -201,7 +202,7 @@ void CLinkListDlg::AddRow(const std::string& address)
 {
     const int rows = RowCount();
     for (int row = 0; row < rows; ++row)
-        if (kq::SameAddressIgnoringCase(RowText(row), address))
+        if (kq::EqualIgnoringCase(RowText(row), address))
             return;
     LVITEMA item = {};
     item.mask = LVIF_TEXT;

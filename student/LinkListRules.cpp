@@ -72,26 +72,6 @@ LinkReply ParseLinkListReply(const void* data, size_t length)
     return reply;
 }
 
-bool SameAddressIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char ca = static_cast<unsigned char>(a[i]);
-        const unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (IsCp936LeadByte(ca)) {
-            // The whole character must match; its trail byte is not a letter.
-            if (ca != cb || i + 1 >= a.size() || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (std::tolower(ca) != std::tolower(cb))
-            return false;
-    }
-    return true;
-}
-
 std::string AddressToOpen(const std::string& text)
 {
     if (StartsWithIgnoringCase(text, kBackslashedHttp) || NamesItsScheme(text))
