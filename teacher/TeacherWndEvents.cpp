@@ -15,7 +15,6 @@
 #include "teacher/Globals.h"
 #include "teacher/SeatTextEvent.h"
 #include "teacher/dialogs/MessageBoxes.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -56,13 +55,6 @@ constexpr UINT kPowerButtons[] = {511, 512, 513};
 
 constexpr char kDefaultRingFile[] = "C:\\windows\\media\\notify.wav";
 
-void ShowWarningText(const char* text)
-{
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, 269, 4, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
-    box.SetMessage(text);
-    box.DoModal();
-}
-
 } // namespace
 
 LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
@@ -93,7 +85,7 @@ LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
             char text[256];
             std::snprintf(text, sizeof text, "教师机的版本低于学生机, 学生机的版本现在是%ld, 建议您安装最新的升级程序",
                           static_cast<long>(lParam));
-            ShowWarningText(text);
+            kq::ShowWarningText(text);
         }
         break;
     case kq::kEventUpdatePush:
@@ -222,7 +214,7 @@ LRESULT CTeacherWnd::OnLecternError(WPARAM kind, LPARAM code)
         return 0;
     const std::string text = kq::SystemErrorText(static_cast<uint32_t>(code));
     if (!text.empty())
-        ShowWarningText(text.c_str());
+        kq::ShowWarningText(text.c_str());
     else if (kind == kq::kLecternErrorFatal)
         kq::ShowWarning(TeacherRes::IDS_TRANSPORT_FATAL);
     if (kind == kq::kLecternErrorFatal)

@@ -10,7 +10,6 @@
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
 #include "teacher/dialogs/MessageBoxes.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -326,9 +325,7 @@ void CTeacherWnd::OnHomework()
     kq::SetCommandWord(m_command, kq::kCommandFirstTextOffset, static_cast<uint16_t>(m_fileServerPort));
     SendCommand();
 
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, 269, 4, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
-    box.SetMessage((std::string("学生上交的作业位于: ") + folder).c_str());
-    box.DoModal();
+    kq::ShowWarningText((std::string("学生上交的作业位于: ") + folder).c_str());
 }
 
 void CTeacherWnd::OnChat()

@@ -25,6 +25,13 @@ INT_PTR ShowWarning(UINT stringId)
     return box.DoModal();
 }
 
+INT_PTR ShowWarningText(const char* text)
+{
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
+    box.SetMessage(text);
+    return box.DoModal();
+}
+
 INT_PTR ShowNotice(UINT stringId)
 {
     CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_NOTICE_BACKGROUND, nullptr);

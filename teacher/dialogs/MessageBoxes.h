@@ -10,6 +10,8 @@ namespace kq {
 // Warning N: the warning box with string N, whose confirm button opens the
 // help page of N when it has one. Returns the box's DoModal result.
 INT_PTR ShowWarning(UINT stringId);
+// The warning box with a text of the caller's own, no help page.
+INT_PTR ShowWarningText(const char* text);
 // Notice N: string N on the notice background, no help page.
 INT_PTR ShowNotice(UINT stringId);
 // The yes/no question string N, or a text built by the caller: true for yes.
