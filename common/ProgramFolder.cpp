@@ -6,6 +6,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
+
+#include "framework/InstanceHandle.h"
 #endif
 
 namespace kq {
@@ -57,12 +59,9 @@ constexpr DWORD kLongestPath = 32768;
 
 std::string GetProgramFolder()
 {
-    // The module that holds this function: a DLL linking this code finds its
-    // own folder, not its host program's.
-    HMODULE module = nullptr;
-    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              reinterpret_cast<LPCSTR>(&GetProgramFolder), &module))
-        return {};
+    // The module this code is linked into: a DLL linking it finds its own
+    // folder, not its host program's.
+    const HMODULE module = AfxGetInstanceHandle();
     for (DWORD size = kFirstPathBuffer; size <= kLongestPath; size *= 2) {
         std::string path(size, '\0');
         const DWORD length = ::GetModuleFileNameA(module, path.data(), size);
