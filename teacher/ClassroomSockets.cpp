@@ -4,6 +4,7 @@
 #include "common/ClassroomSignal.h"
 #include "common/GroupMembership.h"
 #include "teacher/KqListCtrl.h"
+#include "teacher/VideoChannelList.h"
 
 uint16_t ClassroomSignalSequence = 0;
 

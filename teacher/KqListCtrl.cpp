@@ -358,7 +358,7 @@ int CKqListCtrl::LoginByName(kq::StudentLogonRecord* record, int, int* newly)
         break;
     }
     record->result = seat->GetSeatNumber();
-    SetSeatState(seat->GetSeatNumber(), 1);
+    SetSeatState(seat->GetSeatNumber(), kq::kSeatLoggedOn);
     return seat->GetSeatNumber();
 }
 

@@ -13,6 +13,7 @@
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
+#include "teacher/SeatStates.h"
 #include "teacher/SeatTextEvent.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
@@ -25,13 +26,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kStateOffline = 0;
-constexpr int kStateLoggedOn = 1;
-constexpr int kStateHandUp = 2;
-constexpr int kStateHandedInDuringTest = 5;
-constexpr int kStateHandedIn = 6;
-constexpr int kStateInTest = 8;
 
 constexpr int kIdle = 0;
 constexpr int kHandInCollecting = 4;
@@ -66,11 +60,11 @@ LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
         break;
     case kq::kEventSeatOnline:
         if (m_seatMap != nullptr)
-            m_seatMap->SetSeatState(seat, kStateLoggedOn);
+            m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
         break;
     case kq::kEventHandUp:
         if (m_seatMap != nullptr)
-            m_seatMap->SetSeatState(seat, kStateHandUp);
+            m_seatMap->SetSeatState(seat, kq::kSeatHandUp);
         break;
     case kq::kEventSeatText:
         if (m_seatInfoOn != 0)
@@ -122,14 +116,14 @@ void CTeacherWnd::SeatWentOffline(int seat)
 {
     if (m_seatMap == nullptr)
         return;
-    m_seatMap->SetSeatState(seat, kStateOffline);
+    m_seatMap->SetSeatState(seat, kq::kSeatOffline);
     if (ActivityState != kOnlineTest)
         return;
     uint16_t count = 0;
     uint8_t seats[kq::kMaxTargetSeats] = {};
     const bool anyOnline = m_seatMap->GetOnlineSeats(&count, seats) && count > 0;
     uint16_t inTest = 0;
-    m_seatMap->GetSeatsInState(kStateInTest, &inTest, seats);
+    m_seatMap->GetSeatsInState(kq::kSeatInTest, &inTest, seats);
     if (!anyOnline || inTest == 0)
         ActivityState = kIdle;
     UpdateTestButtons();
@@ -177,11 +171,11 @@ void CTeacherWnd::StudentHandedIn(int seat)
     m_collecting = 1;
     if (FirstPanelShown) {
         ActivityState = kHandInCollecting;
-        m_seatMap->SetSeatState(seat, kStateHandedIn);
+        m_seatMap->SetSeatState(seat, kq::kSeatOverlay);
     } else {
         ActivityState = kHandInDuringTest;
-        const bool inTest = m_seatMap->GetSeatState(seat) == kStateInTest;
-        m_seatMap->SetSeatState(seat, inTest ? kStateHandedInDuringTest : kStateHandedIn);
+        const bool inTest = m_seatMap->GetSeatState(seat) == kq::kSeatInTest;
+        m_seatMap->SetSeatState(seat, inTest ? kq::kSeatOverlayInTest : kq::kSeatOverlay);
     }
 }
 
@@ -232,7 +226,7 @@ LRESULT CTeacherWnd::OnVideoNotify(WPARAM wParam, LPARAM lParam)
             uint8_t seats[kq::kMaxTargetSeats] = {};
             if (m_seatMap->GetOnlineSeats(&count, seats)) {
                 for (uint16_t i = 0; i < count; ++i)
-                    m_seatMap->SetSeatState(seats[i], kStateLoggedOn);
+                    m_seatMap->SetSeatState(seats[i], kq::kSeatLoggedOn);
             }
         }
         kq::ClearCommand(m_command);

@@ -9,6 +9,7 @@
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
+#include "teacher/SeatStates.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
 #include "TeacherResources.h"
@@ -29,13 +30,6 @@ constexpr WORD kCodeSeatInfoOff = 46;
 constexpr WORD kCodeHandUpSwitch = 39;
 constexpr WORD kCodeQuitStudents = 40;
 constexpr WORD kCodeInteract = 47;
-
-// Seat states.
-constexpr int kStateOffline = 0;
-constexpr int kStateLoggedOn = 1;
-constexpr int kStateHandUp = 2;
-constexpr int kStateBlanked = 6;
-constexpr int kStateRollCall = 7;
 
 // ActivityState values set here.
 constexpr int kIdle = 0;
@@ -246,10 +240,10 @@ void CTeacherWnd::OnBlankScreen()
     }
     m_command.block.code = kCodeBlankScreenOff;
     SendCommand();
-    SetTargetsState(kStateLoggedOn);
+    SetTargetsState(kq::kSeatLoggedOn);
     uint16_t stillBlanked = 0;
     uint8_t seats[kq::kMaxTargetSeats] = {};
-    if (m_seatMap->GetSeatsInState(kStateBlanked, &stillBlanked, seats) && stillBlanked > 0) {
+    if (m_seatMap->GetSeatsInState(kq::kSeatOverlay, &stillBlanked, seats) && stillBlanked > 0) {
         ActivityState = kBlankScreenRunning; // the toggle stays on for the others
     } else {
         SetFaces(m_functionPanel.Toggle(304), TeacherRes::IDB_BLANK_SCREEN_UP, TeacherRes::IDB_BLANK_SCREEN_DOWN,
@@ -274,12 +268,12 @@ void CTeacherWnd::OnRollCall()
     if (turningOn) {
         SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_ROLL_CALL_ON_UP, TeacherRes::IDB_ROLL_CALL_ON_DOWN,
                  TeacherRes::IDB_ROLL_CALL_ON_FOCUS, 0);
-        SetTargetsState(kStateRollCall);
+        SetTargetsState(kq::kSeatRollCall);
         ActivityState = kRollCallRunning;
     } else {
         SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_ROLL_CALL_UP, TeacherRes::IDB_ROLL_CALL_DOWN,
                  TeacherRes::IDB_ROLL_CALL_FOCUS, TeacherRes::IDB_ROLL_CALL_DISABLED);
-        SetTargetsState(kStateLoggedOn);
+        SetTargetsState(kq::kSeatLoggedOn);
         ActivityState = kIdle;
     }
     UpdateButtonStates();
@@ -337,8 +331,8 @@ void CTeacherWnd::OnChat()
         return;
     }
     const int seat = kq::TargetSeats(m_command)[0];
-    if (m_seatMap->GetSeatState(seat) == kStateHandUp)
-        m_seatMap->SetSeatState(seat, kStateLoggedOn);
+    if (m_seatMap->GetSeatState(seat) == kq::kSeatHandUp)
+        m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
     // The chat dialog sends the opening and closing codes around itself.
 }
 
@@ -381,7 +375,7 @@ void CTeacherWnd::OnQuitStudents()
         return;
     m_command.block.code = kCodeQuitStudents;
     SendCommand();
-    SetTargetsState(kStateOffline);
+    SetTargetsState(kq::kSeatOffline);
 }
 
 void CTeacherWnd::OnMessage()
