@@ -9,6 +9,7 @@
 //   mirage-listen GROUP PORT OUTDIR SECONDS
 
 #include "broadcast/DatagramParser.h"
+#include "broadcast/FrameRows.h"
 #include "broadcast/MirageDatagram.h"
 #include "standins/ijl11/JpegCodec.h"
 
@@ -77,7 +78,7 @@ struct Listener {
     static std::vector<uint8_t> ToRgb(const uint8_t* rows, uint32_t width, uint32_t height, uint32_t bits)
     {
         std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-        const size_t rowBytes = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+        const auto rowBytes = static_cast<size_t>(FrameRowBytes(width, bits));
         for (uint32_t y = 0; y < height; ++y) {
             const uint8_t* row = rows + (height - 1 - y) * rowBytes;
             uint8_t* out = rgb.data() + static_cast<size_t>(y) * width * 3;
