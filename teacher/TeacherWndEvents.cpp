@@ -4,6 +4,7 @@
 #include "teacher/TeacherWnd.h"
 
 #include "common/LecternMessages.h"
+#include "common/ProgramFolder.h"
 #include "common/SeatTextRecord.h"
 #include "common/StudentLogonRecord.h"
 #include "common/SystemErrorText.h"
@@ -47,6 +48,7 @@ constexpr LRESULT kNoRecord = -1;
 constexpr UINT kVideoReenabled[] = {521, 522, 641, 642, 643};
 constexpr UINT kPowerButtons[] = {511, 512, 513};
 
+constexpr char kUpdateFolder[] = "Update\\";
 constexpr char kDefaultRingFile[] = "C:\\windows\\media\\notify.wav";
 
 } // namespace
@@ -156,7 +158,9 @@ void CTeacherWnd::SwitchToDiskless()
 
 void CTeacherWnd::PushUpdate(int port)
 {
-    const std::string folder = m_path + "\\Update\\";
+    // The update lies beside the running program, whatever folder the
+    // registry names for the settings.
+    const std::string folder = kq::GetProgramFolder() + kUpdateFolder;
     // On diskless PCs the update is announced first; that announcement
     // comes with the update push.
     const int result = StartServerToSendDir(folder.c_str(), m_hWnd, static_cast<WORD>(port));
