@@ -2,11 +2,15 @@
 // wire. It joins the group (inside the private network of the test scripts),
 // checks every datagram with the engine's own parser, reassembles blocks,
 // decompresses and decodes them, and writes
-//   OUTDIR/wire.log      one line per datagram: time, kind, subtype, fragment, lengths
+//   OUTDIR/wire.log      one line per datagram: time, kind, subtype, fragment, lengths,
+//                        the station a watch request names
 //   OUTDIR/frame-N.ppm   each decoded block as a top-down RGB picture
 //   OUTDIR/shape-N.bin   each cursor-shape area announced by shape on
 //
-//   mirage-listen GROUP PORT OUTDIR SECONDS
+//   mirage-listen GROUP PORT OUTDIR SECONDS [watch]
+//
+// "watch" logs the watch requests only, and reassembles nothing: it keeps up
+// with any flood of screens.
 
 #include "broadcast/DatagramParser.h"
 #include "broadcast/FrameRows.h"
@@ -60,6 +64,7 @@ struct Listener {
     uint8_t shape[kMirageCursorShapeAreaSize] = {};
     int frames = 0;
     int shapes = 0;
+    bool watchOnly = false;
 
     double Now() const { return arrival; }
     double Elapsed() const { return MonotonicMs() - start; }
@@ -141,6 +146,8 @@ struct Listener {
             return;
         }
         const double t = Now();
+        if (watchOnly && d.message != MirageMessage::WatchSelect)
+            return;
         switch (d.message) {
         case MirageMessage::ScreenFragment:
             std::memcpy(wire.data() + d.targetOffset, d.payload, d.payloadSize);
@@ -194,6 +201,9 @@ struct Listener {
         case MirageMessage::CursorPosition:
             std::fprintf(log, "%.1f input sub=1 x=%d y=%d\n", t, d.x, d.y);
             break;
+        case MirageMessage::WatchSelect:
+            std::fprintf(log, "%.1f watch from=%u id=%u\n", t, data[0], d.watchedId);
+            break;
         default:
             std::fprintf(log, "%.1f other kind=%u sub=%u\n", t, data[1], data[4] | (data[5] << 8));
             break;
@@ -212,11 +222,12 @@ struct Listener {
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS [watch]\n", argv[0]);
         return 2;
     }
     Listener listener;
     listener.folder = argv[3];
+    listener.watchOnly = argc > 5 && std::strcmp(argv[5], "watch") == 0;
     listener.log = std::fopen((listener.folder + "/wire.log").c_str(), "w");
     if (listener.log == nullptr)
         return 1;
