@@ -40,9 +40,9 @@ sleep 4000
 reset 1 1 20 0 0
 sleep 4000
 cursor 310 200
-sleep 400
+sleep 700
 cursor 330 220
-sleep 400
+sleep 700
 cursor 340 230
 sleep 1200
 shapewindow 600 500 200 200
