@@ -26,7 +26,7 @@ constexpr ButtonRow kButtons[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CCommandPanelA, CCommandPanel)
+BEGIN_MESSAGE_MAP(CCommandPanelA, CToolTipPanel)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 

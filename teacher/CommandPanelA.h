@@ -1,12 +1,12 @@
 #pragma once
 // CCommandPanelA: the six broadcast and monitoring buttons (501-506) on the
 // right of the main window, laid out from the selected button set; tooltips,
-// frame and clicks as every CCommandPanel.
+// frame and clicks as every CToolTipPanel.
 
-#include "teacher/CommandPanel.h"
+#include "teacher/ToolTipPanel.h"
 #include "widgets/ToggleBitmapButton.h"
 
-class CCommandPanelA : public CCommandPanel {
+class CCommandPanelA : public CToolTipPanel {
 public:
     void RecalcLayout() override;
     // The panel's button with this control id, or null.

@@ -68,7 +68,7 @@ std::unique_ptr<CBitmapButton> CreatePageButton(CWnd* panel, UINT id, int x, int
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CFunctionPanel, CCommandPanel)
+BEGIN_MESSAGE_MAP(CFunctionPanel, CToolTipPanel)
     ON_WM_CREATE()
     ON_COMMAND(kPreviousPageId, OnPreviousPage)
     ON_COMMAND(kNextPageId, OnNextPage)

@@ -3,12 +3,12 @@
 // 640-pixel screen it shows only the rows that fit its height and pages
 // through the rest with two small page buttons (861 previous, 862 next).
 
-#include "teacher/CommandPanel.h"
+#include "teacher/ToolTipPanel.h"
 #include "widgets/ToggleBitmapButton.h"
 
 #include <memory>
 
-class CFunctionPanel : public CCommandPanel {
+class CFunctionPanel : public CToolTipPanel {
 public:
     CFunctionPanel();
     ~CFunctionPanel() override;
