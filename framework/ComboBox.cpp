@@ -3,23 +3,10 @@
 IMPLEMENT_DYNAMIC(CComboBox, CItemList)
 
 namespace {
-
-// In the order of CItemList::Messages.
-constexpr CItemList::Messages kComboBoxMessages = {
-    CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_GETCOUNT,
-    CB_GETLBTEXT, CB_GETLBTEXTLEN, CB_FINDSTRING, CB_FINDSTRINGEXACT,
-    CB_GETITEMDATA, CB_SETITEMDATA, CB_GETCURSEL, CB_SETCURSEL, CB_SELECTSTRING,
-    CB_SETITEMHEIGHT, CB_GETITEMHEIGHT, CB_GETTOPINDEX, CB_SETTOPINDEX,
-};
-
+constexpr CItemList::Messages kComboBoxMessages = KQ_ITEM_LIST_MESSAGES(CB_, GETLBTEXT);
 } // namespace
 
-CComboBox::CComboBox() : CItemList(kComboBoxMessages) {}
-
-BOOL CComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CWnd::Create("COMBOBOX", nullptr, style | WS_CHILD, rect, parent, id);
-}
+CComboBox::CComboBox() : CItemList("COMBOBOX", kComboBoxMessages) {}
 
 BOOL CComboBox::LimitText(int maxChars)
 {

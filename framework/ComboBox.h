@@ -11,10 +11,6 @@ class CComboBox : public CItemList {
 public:
     CComboBox();
 
-    // A child combo box; WS_CHILD is always added. The rectangle's height
-    // includes the dropped-down list.
-    virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-
     // Texts of the list. The CString form empties the string for an index
     // out of range.
     int GetLBText(int index, LPSTR buffer) const { return ItemText(index, buffer); }

@@ -6,6 +6,11 @@ IMPLEMENT_DYNAMIC(CItemList, CWnd)
 
 static_assert(LB_ERR == CItemList::kError && CB_ERR == CItemList::kError);
 
+BOOL CItemList::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create(m_windowClass, nullptr, style | WS_CHILD, rect, parent, id);
+}
+
 int CItemList::AddString(LPCSTR text)
 {
     return static_cast<int>(SendMessage(m_messages.addString, 0, reinterpret_cast<LPARAM>(text)));

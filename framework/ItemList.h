@@ -20,6 +20,10 @@ public:
     // What every request answers for an index out of range (LB_ERR, CB_ERR).
     static constexpr int kError = -1;
 
+    // A child control of the class; WS_CHILD is always added. A combo box's
+    // rectangle includes its dropped-down list.
+    virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
+
     // Items. Each returns the item's index, or kError / the "no space" code.
     int AddString(LPCSTR text);
     int InsertString(int index, LPCSTR text);
@@ -48,7 +52,7 @@ public:
     int SetTopIndex(int index);
 
 protected:
-    explicit CItemList(const Messages& messages) : m_messages(messages) {}
+    CItemList(const char* windowClass, const Messages& messages) : m_windowClass(windowClass), m_messages(messages) {}
 
     // The text of an item (GetText of a list box, GetLBText of a combo box).
     // The CString form empties the string for an index out of range.
@@ -57,5 +61,13 @@ protected:
     int ItemTextLength(int index) const;
 
 private:
+    const char* m_windowClass;
     const Messages& m_messages;
 };
+
+// The Messages table of a control whose messages are P##ADDSTRING and so on
+// (P: LB_, CB_), TEXT naming its item-text request (GETTEXT, GETLBTEXT).
+#define KQ_ITEM_LIST_MESSAGES(P, TEXT)                                                                        \
+    {P##ADDSTRING,   P##INSERTSTRING,  P##DELETESTRING, P##RESETCONTENT,    P##GETCOUNT,    P##TEXT,          \
+     P##TEXT##LEN,   P##FINDSTRING,    P##FINDSTRINGEXACT, P##GETITEMDATA,  P##SETITEMDATA, P##GETCURSEL,     \
+     P##SETCURSEL,   P##SELECTSTRING,  P##SETITEMHEIGHT, P##GETITEMHEIGHT,  P##GETTOPINDEX, P##SETTOPINDEX}

@@ -3,23 +3,10 @@
 IMPLEMENT_DYNAMIC(CListBox, CItemList)
 
 namespace {
-
-// In the order of CItemList::Messages.
-constexpr CItemList::Messages kListBoxMessages = {
-    LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_GETCOUNT,
-    LB_GETTEXT, LB_GETTEXTLEN, LB_FINDSTRING, LB_FINDSTRINGEXACT,
-    LB_GETITEMDATA, LB_SETITEMDATA, LB_GETCURSEL, LB_SETCURSEL, LB_SELECTSTRING,
-    LB_SETITEMHEIGHT, LB_GETITEMHEIGHT, LB_GETTOPINDEX, LB_SETTOPINDEX,
-};
-
+constexpr CItemList::Messages kListBoxMessages = KQ_ITEM_LIST_MESSAGES(LB_, GETTEXT);
 } // namespace
 
-CListBox::CListBox() : CItemList(kListBoxMessages) {}
-
-BOOL CListBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
-{
-    return CWnd::Create("LISTBOX", nullptr, style | WS_CHILD, rect, parent, id);
-}
+CListBox::CListBox() : CItemList("LISTBOX", kListBoxMessages) {}
 
 int CListBox::GetSel(int index) const
 {

@@ -11,9 +11,6 @@ class CListBox : public CItemList {
 public:
     CListBox();
 
-    // A child list box; WS_CHILD is always added.
-    virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-
     // Texts. The CString form empties the string for an index out of range.
     int GetText(int index, LPSTR buffer) const { return ItemText(index, buffer); }
     void GetText(int index, CString& text) const { ItemText(index, text); }
