@@ -8,12 +8,10 @@ the frame end would send its own screen at that geometry). Run it only inside
 a private test network.
 
   inject_screens.py GROUP PORT SECONDS"""
-import socket
 import sys
-import time
 import zlib
 
-from inject_malformed import datagram, header
+from inject_malformed import datagram, header, send_for
 
 WIDTH, HEIGHT = 1024, 768
 PAYLOAD = 1010            # stream bytes per fragment
@@ -38,18 +36,9 @@ def screen_datagrams():
 
 def main():
     group, port, seconds = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
-    s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM, socket.IPPROTO_UDP)
-    s.setsockopt(socket.IPPROTO_IP, socket.IP_MULTICAST_TTL, 1)
     frame = screen_datagrams()
     print("sending", flush=True)
-    end = time.time() + seconds
-    frames = 0
-    while time.time() < end:
-        for d in frame:
-            s.sendto(d, (group, port))
-        frames += 1
-        time.sleep(0.05)
-    print(f"sent {frames} screens as the teacher")
+    print(f"sent {send_for(group, port, seconds, frame)} screens as the teacher")
 
 
 if __name__ == "__main__":

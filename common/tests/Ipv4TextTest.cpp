@@ -1,19 +1,13 @@
 #include "common/Ipv4Text.h"
+#include "common/tests/TestAddress.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <string_view>
 
 namespace {
 
-// The 32-bit value inet_addr gives for a.b.c.d.
-uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
-{
-    const uint8_t octets[4] = {a, b, c, d};
-    uint32_t value;
-    std::memcpy(&value, octets, sizeof value);
-    return value;
-}
+using kqtest::Address;
 
 TEST(Ipv4Text, DottedTextToAddressAndBack)
 {

@@ -1,4 +1,5 @@
 #include "common/StudentInitBuilder.h"
+#include "common/tests/TestAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,7 @@
 namespace {
 
 using kq::StudentNetworkValues;
-
-uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
-{
-    const uint8_t octets[4] = {a, b, c, d};
-    uint32_t value;
-    std::memcpy(&value, octets, sizeof value);
-    return value;
-}
+using kqtest::Address;
 
 StudentNetworkValues Configured()
 {

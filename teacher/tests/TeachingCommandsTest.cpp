@@ -493,22 +493,19 @@ TEST_F(TeachingCommands, ShutdownAndRestart)
     // selection does meanwhile. A seat goes off line a second before its PC
     // ends: seat 3 (delay 6) five seconds after its command, seat 1 (delay 2,
     // sent later) one second after its own, and so first.
-    session.SelectSeat(3);
-    const DWORD beforeFirst = ::GetTickCount();
-    session.Command(511);
-    dialog = DelayDialog(session);
-    ASSERT_NE(nullptr, dialog);
-    SetDelay(dialog, "6");
-    PressOk(dialog);
-    ExpectOutcome(session, Sent(24, 1, 6, "3"));
-    session.SelectSeat(1);
-    const DWORD beforeSecond = ::GetTickCount();
-    session.Command(511);
-    dialog = DelayDialog(session);
-    ASSERT_NE(nullptr, dialog);
-    SetDelay(dialog, "2");
-    PressOk(dialog);
-    ExpectOutcome(session, Sent(24, 1, 2, "1"));
+    const auto delayedShutdown = [&](int seat, int delay) {
+        session.SelectSeat(seat);
+        const DWORD before = ::GetTickCount();
+        session.Command(511);
+        HWND delayDialog = DelayDialog(session);
+        EXPECT_NE(nullptr, delayDialog);
+        SetDelay(delayDialog, std::to_string(delay).c_str());
+        PressOk(delayDialog);
+        ExpectOutcome(session, Sent(24, 1, delay, std::to_string(seat).c_str()));
+        return before;
+    };
+    const DWORD beforeFirst = delayedShutdown(3, 6);
+    const DWORD beforeSecond = delayedShutdown(1, 2);
     session.Select(Selection::All);
     EXPECT_EQ("1,2,3", session.OnlineSeats()) << "not yet";
 
