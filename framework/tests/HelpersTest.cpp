@@ -1,9 +1,11 @@
 // The framework's helpers beside the platform's classes: drawing a bitmap of
-// the resource source at a place, and the stopwatch.
+// the resource source at a place, the stopwatch, and one object's start of
+// Windows Sockets.
 
 #include "framework/BitmapDrawing.h"
 #include "framework/ClientDC.h"
 #include "framework/Stopwatch.h"
+#include "framework/WinsockUse.h"
 #include "framework/tests/gdi_res/GdiTestResources.h"
 
 #include <gtest/gtest.h>
@@ -51,6 +53,42 @@ TEST(Stopwatch, LapsAreTheMillisecondsBetweenThem)
     ::Sleep(60);
     clock.Restart();
     EXPECT_LT(clock.Lap(), first) << "a restart drops the time before it";
+}
+
+// True while Windows Sockets is started for this process.
+bool SocketsStarted()
+{
+    const SOCKET s = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    if (s == INVALID_SOCKET)
+        return ::WSAGetLastError() != WSANOTINITIALISED;
+    ::closesocket(s);
+    return true;
+}
+
+TEST(WinsockUse, StartsOnceAndEndsWhatItStarted)
+{
+    // The socket tests further on leave Windows Sockets started for good.
+    if (SocketsStarted())
+        GTEST_SKIP() << "Windows Sockets is already started in this program";
+    {
+        CWinsockUse use;
+        EXPECT_FALSE(use.Started());
+        EXPECT_EQ(use.Start(CWinsockUse::kVersion11), 0);
+        EXPECT_EQ(use.Start(), 0) << "a second start is the first one";
+        EXPECT_TRUE(use.Started());
+        EXPECT_TRUE(SocketsStarted());
+
+        CWinsockUse other;
+        EXPECT_EQ(other.Start(), 0);
+        other.Stop();
+        other.Stop();
+        EXPECT_TRUE(SocketsStarted()) << "another object's end leaves this one's start";
+    }
+    EXPECT_FALSE(SocketsStarted()) << "the destructor ended it, once";
+
+    CWinsockUse never;
+    never.Stop(); // ends nothing it did not start
+    EXPECT_FALSE(SocketsStarted());
 }
 
 } // namespace
