@@ -31,8 +31,8 @@ trap cleanup EXIT
 wire_rows=()
 status=0
 for depth in 24 16; do
-  display="$(kq_free_display 180)"
-  xvfb_pid="$(kq_start_xvfb "$display" "1024x768x$depth")" || exit 1
+  screen="$(kq_start_screen 180 "1024x768x$depth")" || exit 1
+  read -r display xvfb_pid <<<"$screen"
   export DISPLAY=":$display" WINEPREFIX="$work/prefix"
   kq_wine_copy "$WINEPREFIX"
   kq_wine_warmup

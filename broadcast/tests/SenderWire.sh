@@ -104,8 +104,8 @@ for scenario in "${scenarios[@]}"; do
   echo "=== $scenario on $(geometry_for "$scenario")"
   out="$work/$scenario"
   mkdir -p "$out"
-  display="$(kq_free_display 160)"
-  xvfb_pid="$(kq_start_xvfb "$display" "$(geometry_for "$scenario")")" || exit 1
+  screen="$(kq_start_screen 160 "$(geometry_for "$scenario")")" || exit 1
+  read -r display xvfb_pid <<<"$screen"
   export DISPLAY=":$display" WINEPREFIX="$work/prefix"
   kq_wine_copy "$WINEPREFIX"
   kq_wine_warmup

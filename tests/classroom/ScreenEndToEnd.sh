@@ -32,12 +32,11 @@ trap screen_end EXIT
 # Each PC gets a screen of its own, so that A1's screenshot shows only what
 # the engine draws there.
 declare -A display_of
-display=140
 for pc in T A1; do
-  display="$(kq_free_display "$display")"
+  screen="$(kq_start_screen 140 1024x768x24)" || exit 1
+  read -r display xvfb_pid <<<"$screen"
   display_of[$pc]="$display"
-  xvfb_pids+=("$(kq_start_xvfb "$display" 1024x768x24)")
-  display=$((display + 1))
+  xvfb_pids+=("$xvfb_pid")
 done
 classroom_create T teacher A1 student
 
