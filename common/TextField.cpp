@@ -39,6 +39,14 @@ char FoldAscii(char c)
 
 } // namespace
 
+std::string_view WholeCharacters(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size())
+        i += IsCp936LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i > text.size() ? text.substr(0, text.size() - 1) : text;
+}
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())

@@ -29,6 +29,10 @@ size_t CopyTextField(char (&field)[N], const char* text)
 // The length of a text held in a fixed field that may lack its terminator.
 size_t TextFieldLength(const char* field, size_t fieldSize);
 
+// `text` up to its last whole character: a lead byte that ends the text
+// without its trail byte is a broken character and is left out.
+std::string_view WholeCharacters(std::string_view text);
+
 // Equal but for the case of ASCII letters. A double-byte character matches
 // only itself, its trail byte never folded; a lead byte that ends the text
 // has no trail byte and is compared as a byte of its own.

@@ -17,10 +17,15 @@ void CStopwatch::Restart()
 
 double CStopwatch::Lap()
 {
+    const double ms = ElapsedMs();
+    Restart();
+    return ms;
+}
+
+double CStopwatch::ElapsedMs() const
+{
     LARGE_INTEGER now;
     ::QueryPerformanceCounter(&now);
-    const double ms =
-        static_cast<double>(now.QuadPart - m_last.QuadPart) * kMsPerSecond / static_cast<double>(m_frequency.QuadPart);
-    m_last = now;
-    return ms;
+    return static_cast<double>(now.QuadPart - m_last.QuadPart) * kMsPerSecond /
+           static_cast<double>(m_frequency.QuadPart);
 }

@@ -13,6 +13,8 @@ public:
     void Restart();
     // The milliseconds since the last start or lap; starts the next lap.
     double Lap();
+    // The milliseconds since the last start or lap; the lap goes on.
+    double ElapsedMs() const;
 
 private:
     LARGE_INTEGER m_frequency = {};

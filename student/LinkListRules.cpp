@@ -56,7 +56,9 @@ LinkReply ParseLinkListReply(const void* data, size_t length)
     switch (LittleEndian32(bytes)) {
     case kLinkListAdd: {
         const char* text = reinterpret_cast<const char*>(bytes + kCodeSize);
-        reply.address.assign(text, TextFieldLength(text, length - kCodeSize));
+        // A lead byte without its trail byte at the end is no character: the
+        // list would not show it, and the same address would come as new.
+        reply.address = WholeCharacters(std::string_view(text, TextFieldLength(text, length - kCodeSize)));
         reply.action = LinkReplyAction::Add;
         break;
     }

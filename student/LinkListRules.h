@@ -23,7 +23,7 @@ struct LinkReply {
 
 // Reads `length` received bytes (at most kLinkListMaxSize) by the code in
 // their first four; the address is taken up to its zero byte and never
-// beyond the datagram.
+// beyond the datagram, without a broken character at its end.
 LinkReply ParseLinkListReply(const void* data, size_t length);
 
 // The address to open: a text that names its scheme ("http://", "https://",

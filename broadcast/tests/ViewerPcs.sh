@@ -39,9 +39,13 @@ stop_hosts() {
   wait "$teacher" "$student"
   teacher=""
 }
-# The teacher's cursor moves, so that the student gets its position however
-# late it joins; it ends at (300, 200).
-poke_cursor() { feed T1 "cursor 301 200" "cursor 300 200"; }
+# The teacher's cursor steps between (300, 200) and (301, 200), one step a
+# screenshot, so that the student gets its position however late it joins.
+cursor_x=300
+poke_cursor() {
+  cursor_x=$((601 - cursor_x))
+  feed T1 "cursor $cursor_x 200"
+}
 
 status=0
 geometry=""

@@ -70,6 +70,14 @@ TEST(TextField, LengthOfUnterminatedFieldIsItsSize)
     EXPECT_EQ(kq::TextFieldLength(shortText, sizeof shortText), 1u);
 }
 
+TEST(TextField, WholeCharactersLeaveOutABrokenOneAtTheEnd)
+{
+    EXPECT_EQ(kq::WholeCharacters("ab\xB3"), "ab");
+    EXPECT_EQ(kq::WholeCharacters("ab\xB3\xBF"), "ab\xB3\xBF");
+    EXPECT_EQ(kq::WholeCharacters("\xB3\x5C\xB3"), "\xB3\x5C") << "a trail byte 5C is no lead byte";
+    EXPECT_EQ(kq::WholeCharacters(""), "");
+}
+
 TEST(TextField, EqualIgnoringCaseFoldsAsciiLettersOnly)
 {
     // 95 41 and 95 61 are two characters whose trail bytes are "A" and "a".

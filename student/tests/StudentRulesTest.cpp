@@ -116,6 +116,9 @@ TEST(LinkListRules, RepliesAsTheListReadsThem)
     } cases[] = {
         {"add", Datagram(20, zeroEnded), Action::Add, "www.a.cn"},
         {"add without a zero byte stops at the datagram's end", Datagram(20, "www.b.cn"), Action::Add, "www.b.cn"},
+        {"a lead byte without its trail byte is left out", Datagram(20, "e.cn\xB3"), Action::Add, "e.cn"},
+        {"a whole double-byte character stays", Datagram(20, "\xB3\xBF.cn\xB3\xBF"), Action::Add,
+         "\xB3\xBF.cn\xB3\xBF"},
         {"clear", Datagram(19, std::string(4, '\0')), Action::Clear, ""},
         {"close", Datagram(18, std::string(4, '\0')), Action::Close, ""},
         {"another student's request", Datagram(0, std::string(4, '\0')), Action::Ignore, ""},
