@@ -2,29 +2,24 @@
 
 #include "broadcast/FragmentSchedule.h"
 #include "broadcast/GroupSocket.h"
-
-namespace {
-constexpr double kMsPerSecond = 1000.0;
-} // namespace
+#include "framework/Stopwatch.h"
 
 double CBlockSender::SendFragments(uint8_t senderId, const uint8_t* stream, size_t length, uint16_t burstLength,
                                    uint16_t pauseMs)
 {
-    LARGE_INTEGER frequency, before, after;
-    QueryPerformanceFrequency(&frequency);
-    LONGLONG slept = 0;
+    CStopwatch clock;
+    double slept = 0;
     const uint32_t count = FragmentCount(length);
     for (uint32_t n = 0; n < count; ++n) {
         const MirageScreenFragment fragment = BuildScreenFragment(senderId, n, stream, length);
         if (PauseBeforeFragment(n, burstLength)) {
-            QueryPerformanceCounter(&before);
+            clock.Restart();
             Sleep(pauseMs);
-            QueryPerformanceCounter(&after);
-            slept += after.QuadPart - before.QuadPart;
+            slept += clock.Lap();
         }
         GroupSocket().Send(&fragment);
     }
-    return static_cast<double>(slept) * kMsPerSecond / static_cast<double>(frequency.QuadPart);
+    return slept;
 }
 
 void CBlockSender::SendHeader(uint8_t senderId, const MirageBlockInfo& block, uint16_t headerDelayMs)

@@ -1,5 +1,7 @@
 #include "broadcast/DatagramParser.h"
 
+#include "broadcast/FrameRows.h"
+
 #include <cstring>
 
 namespace {
@@ -21,11 +23,6 @@ bool IsKnownDepth(uint32_t bits)
     default:
         return false;
     }
-}
-
-size_t PaddedRowBytes(uint64_t width, uint64_t bits)
-{
-    return static_cast<size_t>((width * bits + 31) / 32 * 4);
 }
 
 // The geometry every header carries: the sender's frame, which the receiver
@@ -148,7 +145,7 @@ bool ParseInput(const uint8_t* data, ParsedDatagram& out)
 
 size_t FrameBytes(uint32_t width, uint32_t height, uint32_t bitsPerPixel)
 {
-    return static_cast<size_t>((static_cast<uint64_t>(width) * bitsPerPixel + 7) / 8 * height);
+    return static_cast<size_t>(FrameRowBytes(width, bitsPerPixel) * height);
 }
 
 size_t DecodedBlockBytes(const MirageRect& rect, uint32_t bitsPerPixel, uint8_t compression)
@@ -156,9 +153,9 @@ size_t DecodedBlockBytes(const MirageRect& rect, uint32_t bitsPerPixel, uint8_t 
     const uint64_t width = static_cast<uint64_t>(static_cast<int64_t>(rect.right) - rect.left);
     const uint64_t height = static_cast<uint64_t>(static_cast<int64_t>(rect.bottom) - rect.top);
     if (compression == MIRAGE_COMPRESSION_JPEG)
-        return PaddedRowBytes(width, kJpegBitsPerPixel) * height;
+        return static_cast<size_t>(FrameRowBytes(width, kJpegBitsPerPixel) * height);
     const size_t palette = bitsPerPixel <= kIndexedMaxBits ? (size_t{1} << bitsPerPixel) * kPaletteEntryBytes : 0;
-    return palette + PaddedRowBytes(width, bitsPerPixel) * height;
+    return palette + static_cast<size_t>(FrameRowBytes(width, bitsPerPixel) * height);
 }
 
 bool ParseMirageDatagram(const uint8_t* data, size_t length, const MirageReceiveCapacity& capacity,

@@ -86,7 +86,7 @@ struct ParsedDatagram {
 bool ParseMirageDatagram(const uint8_t* data, size_t length, const MirageReceiveCapacity& capacity,
                          ParsedDatagram& out);
 
-// Bytes of a frame (rows packed) and of a decoded block (rows padded to
-// 32 bits; a zlib block of 8 bits or fewer starts with its palette).
+// Bytes of a frame and of a decoded block, in rows of FrameRowBytes (a zlib
+// block of 8 bits or fewer starts with its palette).
 size_t FrameBytes(uint32_t width, uint32_t height, uint32_t bitsPerPixel);
 size_t DecodedBlockBytes(const MirageRect& rect, uint32_t bitsPerPixel, uint8_t compression);

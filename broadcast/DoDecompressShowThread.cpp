@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr WORD kWinsock11 = MAKEWORD(1, 1);
 constexpr uint16_t kViewFullScreen = 3;
 constexpr uint16_t kViewWindowed = 4;
 constexpr uint16_t kViewMulti = 5;
@@ -56,15 +55,13 @@ END_MESSAGE_MAP()
 
 BOOL DoDecompressShowThread::InitInstance()
 {
-    WSADATA data;
-    m_socketsStarted = WSAStartup(kWinsock11, &data) == 0;
+    m_winsock.Start(CWinsockUse::kVersion11);
     return TRUE;
 }
 
 int DoDecompressShowThread::ExitInstance()
 {
-    if (m_socketsStarted)
-        WSACleanup();
+    m_winsock.Stop();
     return CWinThread::ExitInstance();
 }
 

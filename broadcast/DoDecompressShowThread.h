@@ -5,6 +5,7 @@
 // acknowledged when done, also when it found nothing to do.
 
 #include "framework/Framework.h"
+#include "framework/WinsockUse.h"
 
 class DoDecompressShowThread : public CWinThread {
     DECLARE_DYNCREATE(DoDecompressShowThread)
@@ -25,6 +26,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    bool m_socketsStarted = false;
+    CWinsockUse m_winsock; // from InitInstance to ExitInstance
     bool m_open = false;
 };

@@ -4,10 +4,6 @@
 #include "broadcast/MirageMessageIds.h"
 #include "broadcast/SendScreenWnd.h"
 
-namespace {
-constexpr WORD kWinsock11 = MAKEWORD(1, 1);
-} // namespace
-
 IMPLEMENT_DYNCREATE(DoGetSendScreenThread, CWinThread)
 
 BEGIN_MESSAGE_MAP(DoGetSendScreenThread, CWinThread)
@@ -18,15 +14,13 @@ END_MESSAGE_MAP()
 
 BOOL DoGetSendScreenThread::InitInstance()
 {
-    WSADATA data;
-    m_socketsStarted = WSAStartup(kWinsock11, &data) == 0;
+    m_winsock.Start(CWinsockUse::kVersion11);
     return TRUE;
 }
 
 int DoGetSendScreenThread::ExitInstance()
 {
-    if (m_socketsStarted)
-        WSACleanup();
+    m_winsock.Stop();
     return CWinThread::ExitInstance();
 }
 

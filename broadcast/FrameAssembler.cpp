@@ -13,10 +13,9 @@ namespace {
 constexpr uint32_t kBitsPerByte = 8;
 constexpr uint32_t kJpegBits = 24;
 constexpr uint32_t kPaletteBits = 8;
-constexpr uint64_t kRowAlign = 4;
 
+// The rows of a zlib block as the sender packs them.
 uint64_t PackedRowBytes(uint64_t width, uint64_t bits) { return width * bits / kBitsPerByte; }
-uint64_t PaddedRowBytes(uint64_t width, uint64_t bits) { return (width * bits + 31) / 32 * kRowAlign; }
 
 } // namespace
 
@@ -24,12 +23,12 @@ bool IsShowableGeometry(uint32_t width, uint32_t height, uint32_t bitsPerPixel, 
 {
     const bool knownDepth = bitsPerPixel == 8 || bitsPerPixel == 16 || bitsPerPixel == 24;
     return width > 0 && height > 0 && knownDepth &&
-           PackedRowBytes(width, bitsPerPixel) * height <= frameBufferSize;
+           FrameRowBytes(width, bitsPerPixel) * height <= frameBufferSize;
 }
 
 size_t CFrameAssembler::FrameStride(const MirageGeometry& geometry)
 {
-    return static_cast<size_t>(PackedRowBytes(geometry.width, geometry.bitsPerPixel));
+    return static_cast<size_t>(FrameRowBytes(geometry.width, geometry.bitsPerPixel));
 }
 
 void CFrameAssembler::Reset()
@@ -148,7 +147,7 @@ bool CFrameAssembler::DecodeJpeg(const ParsedDatagram& header, uint8_t* slot, si
         return false;
     const auto width = static_cast<uint32_t>(header.rect.right - header.rect.left);
     const auto height = static_cast<uint32_t>(header.rect.bottom - header.rect.top);
-    const uint64_t rowBytes = PaddedRowBytes(width, kJpegBits);
+    const uint64_t rowBytes = FrameRowBytes(width, kJpegBits);
     if (rowBytes * height > room)
         return false;
     if (!m_jpeg(m_buffers.wireBuffer, header.length, slot, room, width, height, header.quality))

@@ -9,6 +9,7 @@
 // keeps the last good geometry.
 
 #include "broadcast/DatagramParser.h"
+#include "broadcast/FrameRows.h"
 #include "broadcast/MirageRect.h"
 
 #include <cstddef>
@@ -55,7 +56,7 @@ struct MirageReceiveCounters {
 };
 
 // Geometry a receiver shows: both sides above 0, 8, 16 or 24 bits, the
-// packed frame within `frameBufferSize`.
+// frame's rows (FrameRowBytes) within `frameBufferSize`.
 bool IsShowableGeometry(uint32_t width, uint32_t height, uint32_t bitsPerPixel, size_t frameBufferSize);
 
 class CFrameAssembler {
@@ -86,7 +87,7 @@ public:
     Outcome Accept(const ParsedDatagram& datagram);
 
     // Copies every decoded block that fits the current geometry into the
-    // frame buffer (bottom-up rows, packed) and clears its rectangle.
+    // frame buffer (bottom-up rows of FrameRowBytes) and clears its rectangle.
     void ComposeBlocksIntoFrame();
 
     const MirageGeometry& Geometry() const { return m_geometry; }
@@ -95,7 +96,7 @@ public:
     // The compression of the last decoded block.
     uint8_t LastCompression() const { return m_lastCompression; }
     const MirageReceiveCounters& Counters() const { return m_counters; }
-    // Bytes one frame row takes in the frame buffer.
+    // Bytes one frame row takes in the frame buffer: FrameRowBytes.
     static size_t FrameStride(const MirageGeometry& geometry);
 
 private:

@@ -2,6 +2,8 @@
 
 #include "broadcast/MirageDatagram.h"
 #include "broadcast/MirageEngineState.h"
+#include "common/AdapterAddress.h"
+#include "common/GroupMembership.h"
 #include "common/StudentIniNetwork.h"
 
 namespace {
@@ -20,14 +22,13 @@ bool SetIntOption(SOCKET s, int level, int option, int value)
     return setsockopt(s, level, option, reinterpret_cast<const char*>(&value), sizeof value) == 0;
 }
 
-bool BindWithRetries(SOCKET s, const sockaddr_in& local)
+bool BindWithRetries(SOCKET s, uint16_t port)
 {
-    const auto* address = reinterpret_cast<const sockaddr*>(&local);
-    if (bind(s, address, sizeof local) == 0)
+    if (kq::BindShared(s, port, htonl(INADDR_ANY)))
         return true;
     for (DWORD pause : kBindRetryPausesMs) {
         Sleep(pause);
-        if (bind(s, address, sizeof local) == 0)
+        if (kq::BindShared(s, port, htonl(INADDR_ANY)))
             return true;
     }
     return false;
@@ -72,25 +73,9 @@ SOCKET CGroupSocket::Configure(SOCKET s, const std::string& hostFolder)
 {
     MirageEngineState& state = EngineState();
     Sleep(kBeforeBindMs);
-    sockaddr_in local = {};
-    local.sin_family = AF_INET;
-    local.sin_port = state.portNetworkOrder;
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
-
-    bool ok = SetIntOption(s, SOL_SOCKET, SO_REUSEADDR, 1) && BindWithRetries(s, local) &&
-              SetIntOption(s, SOL_SOCKET, SO_BROADCAST, 1);
-    if (ok) {
-        const std::string adapter = kq::ReadStudentAdapterAddress(hostFolder);
-        const bool anyAdapter = adapter == kq::kAnyAdapterAddress;
-        ip_mreq join = {};
-        join.imr_multiaddr.s_addr = state.groupNumeric;
-        join.imr_interface.s_addr = anyAdapter ? htonl(INADDR_ANY) : inet_addr(adapter.c_str());
-        ok = setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&join), sizeof join) == 0;
-        if (ok && !anyAdapter) {
-            in_addr outgoing = join.imr_interface; // failure leaves the default interface
-            setsockopt(s, IPPROTO_IP, IP_MULTICAST_IF, reinterpret_cast<const char*>(&outgoing), sizeof outgoing);
-        }
-    }
+    const uint32_t adapter = kq::AdapterInterface(kq::ReadStudentAdapterAddress(hostFolder));
+    bool ok = BindWithRetries(s, state.portNetworkOrder) && SetIntOption(s, SOL_SOCKET, SO_BROADCAST, 1) &&
+              kq::JoinAndSendOn(s, state.groupNumeric, adapter);
     ok = ok && SetIntOption(s, SOL_SOCKET, SO_RCVBUF, kSocketBufferBytes) &&
          SetIntOption(s, SOL_SOCKET, SO_SNDBUF, kSocketBufferBytes);
     if (!ok) {

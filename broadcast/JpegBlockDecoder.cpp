@@ -1,11 +1,13 @@
 #include "broadcast/JpegBlockDecoder.h"
 
+#include "broadcast/FrameRows.h"
+
 #include <limits>
 
 namespace {
 
 constexpr uint64_t kBgrBytes = 3;
-constexpr uint64_t kRowAlign = 4;
+constexpr uint64_t kBgrBits = 24;
 
 } // namespace
 
@@ -14,7 +16,7 @@ bool DecodeJpegBlock(const IjlEntries& ijl, const uint8_t* stream, size_t length
 {
     constexpr auto kMaxInt = static_cast<uint64_t>(std::numeric_limits<int32_t>::max());
     const uint64_t row = width * kBgrBytes;
-    const uint64_t paddedRow = (row + kRowAlign - 1) / kRowAlign * kRowAlign;
+    const uint64_t paddedRow = FrameRowBytes(width, kBgrBits);
     if (!ijl.init || !ijl.read || !ijl.free || stream == nullptr || out == nullptr || length == 0 ||
         length > kMaxInt || width == 0 || height == 0 || width > kMaxInt || height > kMaxInt ||
         paddedRow * height > capacity)

@@ -1,5 +1,6 @@
 #include "broadcast/OptionsParser.h"
 
+#include "common/Ipv4Text.h"
 #include "common/TextField.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ constexpr uint16_t kMinBurst = 1;
 constexpr uint16_t kMinQuality = 10;
 constexpr uint32_t kMinCyclingPeriod = 5000;
 constexpr uint8_t kViewsThreshold = 1; // byte 41008 above this counts views
-constexpr uint32_t kAddressNone = 0xFFFFFFFF;
 
 enum ModeKinds : int32_t {
     KIND_TEACHING_DEMO = 0,
@@ -76,7 +76,7 @@ void ParseOptions(const MirageOptions& o, MirageEngineState& s, OptionsWarnings&
     warnings.nullHostWindow = o.hostWindow == 0;
     s.ownId = o.ownId;
     CopyBoundedText(s.groupAddress, kMirageGroupAddressSize, o.groupAddress, kMirageGroupTextSize);
-    s.groupNumeric = ParseDottedAddress(s.groupAddress);
+    s.groupNumeric = kq::ParseDottedIpv4(s.groupAddress).value_or(kq::kIpv4None); // as inet_addr answers
     s.port = o.port;
     s.portNetworkOrder = static_cast<uint16_t>((o.port >> 8) | (o.port << 8));
     s.windowedFlag = o.windowed == 1;
@@ -173,24 +173,4 @@ const char* ModeBanner(int32_t modeKind, bool review)
     default:
         return "";
     }
-}
-
-uint32_t ParseDottedAddress(const char* text)
-{
-    uint32_t value = 0;
-    const char* p = text;
-    for (int part = 0; part < 4; ++part) {
-        if (part > 0 && *p++ != '.')
-            return kAddressNone;
-        if (*p < '0' || *p > '9')
-            return kAddressNone;
-        unsigned octet = 0;
-        for (int digits = 0; *p >= '0' && *p <= '9'; ++p, ++digits) {
-            octet = octet * 10 + static_cast<unsigned>(*p - '0');
-            if (digits >= 3 || octet > 255)
-                return kAddressNone;
-        }
-        value |= static_cast<uint32_t>(octet) << (8 * part); // first octet first in memory
-    }
-    return *p == '\0' ? value : kAddressNone;
 }

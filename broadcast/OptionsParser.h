@@ -25,7 +25,3 @@ void ApplyResetOptions(const MirageResetOptions& options, MirageEngineState& sta
 
 // The mode's banner text (CP936).
 const char* ModeBanner(int32_t modeKind, bool review);
-
-// Dotted IPv4 text to the value inet_addr gives (network byte order in
-// memory); 0xFFFFFFFF for text that is not four decimal parts.
-uint32_t ParseDottedAddress(const char* text);

@@ -31,18 +31,10 @@ enum MenuIcon : UINT {
 
 constexpr char kExitText[] = "退出";
 
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
-
 HICON MenuIconOf(UINT id)
 {
     return static_cast<HICON>(
-        LoadImageA(ThisModule(), MAKEINTRESOURCEA(id), IMAGE_ICON, kMenuIconSize, kMenuIconSize, 0));
+        LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id), IMAGE_ICON, kMenuIconSize, kMenuIconSize, 0));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "broadcast/DatagramBuilder.h"
 #include "broadcast/DecompressWnd.h"
 #include "broadcast/DisplayMode.h"
+#include "broadcast/FrameRows.h"
 #include "broadcast/GroupSocket.h"
 #include "broadcast/HookLibrary.h"
 #include "broadcast/MirageEngineState.h"
@@ -77,7 +78,7 @@ bool ShownOneToOne(const RECT& client, const MirageEngineState& state)
 // inside the frame buffer.
 bool Drawable(const MirageEngineState& state)
 {
-    const uint64_t padded = (static_cast<uint64_t>(state.frameWidth) * state.frameBpp + 31) / 32 * 4;
+    const uint64_t padded = FrameRowBytes(state.frameWidth, state.frameBpp);
     return state.frameBuffer != nullptr && state.frameWidth > 0 && state.frameHeight > 0 &&
            (state.frameBpp == 8 || state.frameBpp == 16 || state.frameBpp == 24) &&
            padded * state.frameHeight <= state.frameBufferSize;
@@ -299,7 +300,7 @@ void CScreenReceiverWnd::DrawRows(HDC dc, uint32_t firstRow, uint32_t rows)
     const MirageEngineState& state = EngineState();
     DibHeader dib;
     FillHeader(dib, state, rows);
-    const size_t stride = (static_cast<size_t>(state.frameWidth) * state.frameBpp + 31) / 32 * 4;
+    const auto stride = static_cast<size_t>(FrameRowBytes(state.frameWidth, state.frameBpp));
     // Bottom-up: picture row `firstRow + rows - 1` is the band's first in memory.
     const uint8_t* bits = state.frameBuffer + (state.frameHeight - firstRow - rows) * stride;
     SetDIBitsToDevice(dc, 0, static_cast<int>(firstRow), state.frameWidth, rows, 0, 0, 0, rows, bits,

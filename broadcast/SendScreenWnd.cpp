@@ -5,6 +5,7 @@
 #include "broadcast/MirageEngineState.h"
 #include "broadcast/MirageMessageIds.h"
 #include "broadcast/OsKind.h"
+#include "framework/Stopwatch.h"
 
 #include <cstring>
 
@@ -36,30 +37,6 @@ bool NeedsStartSleep(uint16_t osKind)
 }
 
 static_assert(sizeof(KqCaptureRect) == sizeof(MirageRect), "the rectangle table is lent to the capture service");
-
-// Milliseconds since the last lap.
-class CStopwatch {
-public:
-    CStopwatch()
-    {
-        QueryPerformanceFrequency(&m_frequency);
-        QueryPerformanceCounter(&m_last);
-    }
-    double Lap()
-    {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        const double ms = static_cast<double>(now.QuadPart - m_last.QuadPart) * kMsPerSecond /
-                          static_cast<double>(m_frequency.QuadPart);
-        m_last = now;
-        return ms;
-    }
-
-private:
-    static constexpr double kMsPerSecond = 1000.0;
-    LARGE_INTEGER m_frequency = {};
-    LARGE_INTEGER m_last = {};
-};
 
 } // namespace
 

@@ -9,7 +9,9 @@
 #   kq_static_library(name SOURCES ... [LIBS ...])               Windows tree
 #   kq_program(name SOURCES ... [LIBS ...] [CONSOLE] [OUTPUT_NAME n] [INSTALL Teacher Student])
 #   kq_shared_library(name DEF file.def SOURCES ... [LIBS ...] [OUTPUT_NAME n] [INSTALL ...])
-#   kq_test(name SOURCES ... [LIBS ...] [PORTABLE] [TIMEOUT s])   one executable per folder
+#   kq_test(name SOURCES ... [LIBS ...] [PORTABLE] [ISOLATED] [TIMEOUT s])   one executable per folder
+#   kq_isolated_test(name PROGRAM target [GEOMETRY WxHxD] [TIMEOUT s] [ARGS ...])   a test program on a screen,
+#                    a Wine prefix and a network of its own
 
 include_guard(GLOBAL)
 
@@ -108,10 +110,29 @@ function(kq_shared_library name)
   kq_install_runtime(${name} ${ARG_INSTALL})
 endfunction()
 
+# A Windows test program run by tools/isolated: its screen, Wine prefix and
+# network are its own, so that it may run beside the other tests however
+# much of the display, the machine's named objects or its registry it
+# takes. It keeps a program or two of its own busy: two processors' worth.
+function(kq_isolated_test name)
+  cmake_parse_arguments(ARG "" "PROGRAM;GEOMETRY;TIMEOUT" "ARGS" ${ARGN})
+  if(NOT ARG_GEOMETRY)
+    set(ARG_GEOMETRY 1024x768x24)
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 300)
+  endif()
+  add_test(NAME ${name}
+    COMMAND bash ${CMAKE_SOURCE_DIR}/tools/isolated --geometry ${ARG_GEOMETRY} $<TARGET_FILE:${ARG_PROGRAM}> ${ARG_ARGS}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT} PROCESSORS 2)
+endfunction()
+
 # One GoogleTest executable per folder. PORTABLE tests also run natively
-# under the sanitizers; the others only run under Wine.
+# under the sanitizers; the others only run under Wine, ISOLATED ones as
+# kq_isolated_test does.
 function(kq_test name)
-  cmake_parse_arguments(ARG "PORTABLE" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "PORTABLE;ISOLATED" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT KQ_WINDOWS AND NOT ARG_PORTABLE)
     return()
   endif()
@@ -123,10 +144,14 @@ function(kq_test name)
   else()
     set(test_name ${name}.native)
   endif()
-  add_test(NAME ${test_name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 300)
   endif()
+  if(ARG_ISOLATED AND KQ_WINDOWS)
+    kq_isolated_test(${test_name} PROGRAM ${name} TIMEOUT ${ARG_TIMEOUT})
+    return()
+  endif()
+  add_test(NAME ${test_name} COMMAND ${name} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(${test_name} PROPERTIES TIMEOUT ${ARG_TIMEOUT})
 endfunction()
 

@@ -22,13 +22,9 @@ static_assert(sizeof(ChannelJoinNotice) == 4);
 static_assert(offsetof(ChannelJoinNotice, seat) == 2);
 static_assert(offsetof(ChannelJoinNotice, joined) == 3);
 
-// The channel values the video channel server gives out; seat states show
-// them as value + kChannelSeatStateOffset, within the seat map's 30 states.
+// The channel values the video channel server gives out.
 inline constexpr uint16_t kFirstChannelValue = 1;
 inline constexpr uint16_t kLastChannelValue = 20;
-inline constexpr int kChannelSeatStateOffset = 9;
-// The seat state of a logged-on student who watches no channel.
-inline constexpr int kSeatStateLoggedOn = 1;
 
 inline ChannelJoinNotice MakeChannelJoinNotice(uint32_t channelValue, int seat, bool joined)
 {
@@ -44,17 +40,6 @@ inline bool ParseChannelJoinNotice(const uint8_t* data, size_t length, ChannelJo
     if (data == nullptr || length != sizeof(ChannelJoinNotice))
         return false;
     std::memcpy(&notice, data, sizeof notice);
-    return true;
-}
-
-// The state the teacher's seat map shows for `notice`: value + 9 while the
-// student watches, the logged-on state once it stopped. False for a channel
-// value no server gives out: such a notice changes nothing.
-inline bool SeatStateForJoinNotice(const ChannelJoinNotice& notice, int& state)
-{
-    if (notice.channel < kFirstChannelValue || notice.channel > kLastChannelValue)
-        return false;
-    state = notice.joined != 0 ? notice.channel + kChannelSeatStateOffset : kSeatStateLoggedOn;
     return true;
 }
 

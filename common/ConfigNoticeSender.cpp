@@ -6,6 +6,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "framework/WinsockUse.h"
+
 #include <ctime>
 #include <mutex>
 
@@ -16,25 +18,6 @@ namespace {
 std::mutex g_stampLock;
 NoticeStamps g_stamps; // one sequence per process
 
-// Keeps Winsock started for the length of one send.
-class WinsockUse {
-public:
-    WinsockUse()
-    {
-        WSADATA data;
-        m_started = WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }
-    ~WinsockUse()
-    {
-        if (m_started)
-            WSACleanup();
-    }
-    bool Started() const { return m_started; }
-
-private:
-    bool m_started = false;
-};
-
 } // namespace
 
 int SendConfigNotice(ConfigNotice& notice, StampRule rule)
@@ -44,8 +27,8 @@ int SendConfigNotice(ConfigNotice& notice, StampRule rule)
         notice.stamp = g_stamps.Next(rule, static_cast<uint32_t>(std::time(nullptr)));
     }
 
-    WinsockUse winsock;
-    if (!winsock.Started())
+    CWinsockUse winsock; // for the length of this send
+    if (winsock.Start() != 0)
         return -1;
     SOCKET s = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (s == INVALID_SOCKET)

@@ -1,8 +1,9 @@
 #include "common/MulticastSocket.h"
 
+#include "common/GroupMembership.h"
+
 namespace {
 
-constexpr WORD kWinsockVersion = MAKEWORD(2, 2);
 constexpr uint16_t kLowestPort = 1024;
 // The multicast groups a socket of ours may use: 224.0.0.x is the local
 // network control block.
@@ -18,11 +19,11 @@ bool ValidEndpoint(uint32_t group, uint16_t port, int timeToLive)
     return groupOk && ntohs(port) >= kLowestPort && timeToLive != 0;
 }
 
-in_addr InterfaceAddress(const char* text)
+// An interface text as an address: inet_addr of the text, any address for
+// none.
+uint32_t InterfaceOf(const char* text)
 {
-    in_addr address{};
-    address.s_addr = text != nullptr ? inet_addr(text) : htonl(INADDR_ANY);
-    return address;
+    return text != nullptr ? inet_addr(text) : htonl(INADDR_ANY);
 }
 
 bool SetIntOption(SOCKET s, int level, int name, int value)
@@ -42,12 +43,10 @@ int CMulticastSocket::Create(uint32_t group, uint16_t port, const char* localInt
     if (!ValidEndpoint(group, port, timeToLive) || m_socket != INVALID_SOCKET)
         return 0;
 
-    WSADATA data;
-    if (const int result = WSAStartup(kWinsockVersion, &data); result != 0) {
+    if (const int result = m_winsock.Start(); result != 0) {
         Fail(result);
         return 0;
     }
-    m_started = 1;
 
     m_socket = WSASocketA(AF_INET, SOCK_DGRAM, 0, nullptr, 0,
                           WSA_FLAG_OVERLAPPED | WSA_FLAG_MULTIPOINT_C_LEAF | WSA_FLAG_MULTIPOINT_D_LEAF);
@@ -62,14 +61,13 @@ int CMulticastSocket::Create(uint32_t group, uint16_t port, const char* localInt
     m_localAddress = sockaddr_in{};
     m_localAddress.sin_family = AF_INET;
     m_localAddress.sin_port = port;
-    m_localAddress.sin_addr = InterfaceAddress(localInterface);
+    m_localAddress.sin_addr.s_addr = InterfaceOf(localInterface);
 
     m_groupAddress = sockaddr_in{};
     m_groupAddress.sin_family = AF_INET;
     m_groupAddress.sin_port = port;
 
-    bool ok = SetIntOption(m_socket, SOL_SOCKET, SO_REUSEADDR, 1) &&
-              bind(m_socket, reinterpret_cast<const sockaddr*>(&m_localAddress), sizeof m_localAddress) == 0;
+    bool ok = kq::BindShared(m_socket, m_localAddress.sin_port, m_localAddress.sin_addr.s_addr);
     if (ok && group != kBroadcastGroup) {
         m_groupAddress.sin_addr.s_addr = group;
         ok = SetIntOption(m_socket, IPPROTO_IP, IP_MULTICAST_TTL, timeToLive);
@@ -95,21 +93,14 @@ int CMulticastSocket::JoinGroup(const char* localInterface, int receive)
     // Joining for reception is a membership of the group on the interface;
     // a broadcast socket and a send-only member need none.
     const bool isGroup = m_groupAddress.sin_addr.s_addr != htonl(INADDR_BROADCAST);
-    if (receive != 0 && isGroup) {
-        ip_mreq membership{};
-        membership.imr_multiaddr = m_groupAddress.sin_addr;
-        membership.imr_interface = InterfaceAddress(localInterface);
-        if (setsockopt(m_socket, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&membership),
-                       sizeof membership) != 0) {
-            Fail(WSAGetLastError());
-            return 0;
-        }
+    if (receive != 0 && isGroup &&
+        !kq::JoinGroupOn(m_socket, m_groupAddress.sin_addr.s_addr, InterfaceOf(localInterface))) {
+        Fail(WSAGetLastError());
+        return 0;
     }
     m_leaf = m_socket;
-    if (localInterface != nullptr) {
-        const in_addr outgoing = InterfaceAddress(localInterface);
-        setsockopt(m_socket, IPPROTO_IP, IP_MULTICAST_IF, reinterpret_cast<const char*>(&outgoing), sizeof outgoing);
-    }
+    if (localInterface != nullptr)
+        kq::SendThrough(m_socket, InterfaceOf(localInterface));
     return 1;
 }
 
@@ -173,9 +164,6 @@ int CMulticastSocket::CloseSocket()
         m_socket = INVALID_SOCKET;
         m_leaf = INVALID_SOCKET;
     }
-    if (m_started == 1) {
-        WSACleanup();
-        m_started = 0;
-    }
+    m_winsock.Stop();
     return 1;
 }

@@ -14,6 +14,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "framework/WinsockUse.h"
+
 #include <cstdint>
 
 class CMulticastSocket {
@@ -57,7 +59,7 @@ public:
 private:
     void Fail(int error);
 
-    int m_started = 0; // 1 while this object's WSAStartup is unmatched
+    CWinsockUse m_winsock; // this object's own start of Windows Sockets
     sockaddr_in m_localAddress{};
     sockaddr_in m_groupAddress{};
     sockaddr_in m_fromAddress{};

@@ -6,6 +6,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
+
+#include "framework/InstanceHandle.h"
 #endif
 
 namespace kq {
@@ -32,6 +34,19 @@ std::string FolderOfPath(const char* path)
     return std::string(path, folderEnd);
 }
 
+bool IsAbsolutePath(const std::string& path)
+{
+    constexpr size_t kDriveColon = 1; // "C:"
+    return (path.size() > kDriveColon && path[kDriveColon] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name)
+{
+    if (name.empty() || IsAbsolutePath(name))
+        return name;
+    return folder + name;
+}
+
 #ifdef _WIN32
 
 namespace {
@@ -44,12 +59,9 @@ constexpr DWORD kLongestPath = 32768;
 
 std::string GetProgramFolder()
 {
-    // The module that holds this function: a DLL linking this code finds its
-    // own folder, not its host program's.
-    HMODULE module = nullptr;
-    if (!::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              reinterpret_cast<LPCSTR>(&GetProgramFolder), &module))
-        return {};
+    // The module this code is linked into: a DLL linking it finds its own
+    // folder, not its host program's.
+    const HMODULE module = AfxGetInstanceHandle();
     for (DWORD size = kFirstPathBuffer; size <= kLongestPath; size *= 2) {
         std::string path(size, '\0');
         const DWORD length = ::GetModuleFileNameA(module, path.data(), size);
@@ -62,6 +74,11 @@ std::string GetProgramFolder()
         // Cut short: try again with more room.
     }
     return {};
+}
+
+std::string PathInProgramFolder(const std::string& name)
+{
+    return PathInFolder(GetProgramFolder(), name);
 }
 
 #endif

@@ -1,6 +1,7 @@
 #include "common/StudentIni.h"
 
 #include "common/StudentIniKeys.h"
+#include "common/TextField.h"
 
 #ifdef _WIN32
 #include <winsock2.h>
@@ -24,6 +25,11 @@ PerHostPaths MakePerHostPaths(const std::string& installFolder, const std::strin
 std::string StudentIniIn(const std::string& folder)
 {
     return folder + "\\" + studentini::kFileName;
+}
+
+bool IsAbsentText(const std::string& text)
+{
+    return EqualIgnoringCase(text, studentini::kAbsentText);
 }
 
 #ifdef _WIN32

@@ -19,6 +19,10 @@ PerHostPaths MakePerHostPaths(const std::string& installFolder, const std::strin
 // `folder` + "\student.ini".
 std::string StudentIniIn(const std::string& folder);
 
+// True for the "absent" default "kq" in any case: a text key that was not in
+// the file.
+bool IsAbsentText(const std::string& text);
+
 #ifdef _WIN32
 // HKLM "SOFTWARE\Quorvane\Tutorium\Student".
 inline constexpr char kStudentRegistryKey[] = "SOFTWARE\\Quorvane\\Tutorium\\Student";

@@ -1,6 +1,8 @@
 #include "common/StudentInitBuilder.h"
 
 #include "common/ClassroomGroup.h"
+#include "common/Ipv4Text.h"
+#include "common/StudentIni.h"
 #include "common/StudentIniKeys.h"
 #include "common/TextField.h"
 
@@ -11,18 +13,8 @@ namespace kq {
 namespace {
 
 constexpr uint32_t kLow16 = 0xFFFF;
-constexpr uint32_t kNotAnAddress = 0xFFFFFFFFu;
-constexpr int kOctets = 4;
-constexpr unsigned kOctetMax = 255;
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 } // namespace
-
-bool IsAbsentText(const std::string& text)
-{
-    return text.size() == 2 && Lower(text[0]) == 'k' && Lower(text[1]) == 'q';
-}
 
 SeatState ClassifySeat(const std::string& seat)
 {
@@ -31,34 +23,6 @@ SeatState ClassifySeat(const std::string& seat)
     if (seat == studentini::kUnassignedSeat || seat == studentini::kUnassignedSeatLower)
         return SeatState::Unassigned;
     return SeatState::Assigned;
-}
-
-uint32_t ParseIpv4(const std::string& text)
-{
-    uint8_t octets[kOctets] = {};
-    size_t pos = 0;
-    for (int i = 0; i < kOctets; ++i) {
-        if (i > 0) {
-            if (pos >= text.size() || text[pos] != '.')
-                return kNotAnAddress;
-            ++pos;
-        }
-        unsigned value = 0;
-        size_t digits = 0;
-        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && digits < 4) {
-            value = value * 10 + static_cast<unsigned>(text[pos] - '0');
-            ++pos;
-            ++digits;
-        }
-        if (digits == 0 || value > kOctetMax)
-            return kNotAnAddress;
-        octets[i] = static_cast<uint8_t>(value);
-    }
-    if (pos != text.size())
-        return kNotAnAddress;
-    uint32_t address;
-    std::memcpy(&address, octets, sizeof address);
-    return address;
 }
 
 StudentInitResult BuildStudentInitRecord(const StudentNetworkValues& values)
@@ -88,7 +52,7 @@ StudentInitResult BuildStudentInitRecord(const StudentNetworkValues& values)
     record.perHost = values.perHost ? 1 : 0;
     record.mainPort = port;
     // The classroom number is taken modulo 256, as the group's third octet is.
-    record.classroomGroup = MakeClassroomGroup(ParseIpv4(base), static_cast<uint8_t>(values.classroomId));
+    record.classroomGroup = MakeClassroomGroup(ParseDottedIpv4(base).value_or(kIpv4None), static_cast<uint8_t>(values.classroomId));
     record.constant8 = kStudentInitConstant;
     CopyTextField(record.seatNumber, values.seatNumber.c_str());
     if (!IsAbsentText(values.lockBackground))

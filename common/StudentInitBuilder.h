@@ -41,11 +41,4 @@ enum class SeatState {
 };
 SeatState ClassifySeat(const std::string& seat);
 
-// True for "kq" in any case: a text key that was not in the file.
-bool IsAbsentText(const std::string& text);
-
-// A dotted IPv4 address as the 32-bit value in network byte order (as it
-// lies in memory); 0xFFFFFFFF for a text that is not one.
-uint32_t ParseIpv4(const std::string& text);
-
 } // namespace kq

@@ -30,6 +30,40 @@ size_t CopyTextField(char* field, size_t fieldSize, const char* text)
     return n;
 }
 
+namespace {
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+std::string_view WholeCharacters(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size())
+        i += IsCp936LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i > text.size() ? text.substr(0, text.size() - 1) : text;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (IsCp936LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+            continue;
+        }
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
 size_t TextFieldLength(const char* field, size_t fieldSize)
 {
     if (field == nullptr)

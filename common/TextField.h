@@ -1,11 +1,13 @@
 #pragma once
-// Copying texts into the fixed-size text fields of records.
+// CP936 texts: copying them into the fixed-size text fields of records, and
+// comparing them without regard to case.
 //
 // Every text typed by a user or received from elsewhere goes into a record
 // through CopyTextField: the copy never writes past the field, never cuts a
 // CP936 double-byte character in half and always leaves the field terminated.
 
 #include <cstddef>
+#include <string_view>
 
 namespace kq {
 
@@ -26,5 +28,14 @@ size_t CopyTextField(char (&field)[N], const char* text)
 
 // The length of a text held in a fixed field that may lack its terminator.
 size_t TextFieldLength(const char* field, size_t fieldSize);
+
+// `text` up to its last whole character: a lead byte that ends the text
+// without its trail byte is a broken character and is left out.
+std::string_view WholeCharacters(std::string_view text);
+
+// Equal but for the case of ASCII letters. A double-byte character matches
+// only itself, its trail byte never folded; a lead byte that ends the text
+// has no trail byte and is compared as a byte of its own.
+bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
 } // namespace kq

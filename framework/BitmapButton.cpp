@@ -1,5 +1,6 @@
 #include "framework/BitmapButton.h"
 
+#include "framework/BitmapDrawing.h"
 #include "framework/DC.h"
 
 IMPLEMENT_DYNAMIC(CBitmapButton, CButton)
@@ -95,12 +96,7 @@ void CBitmapButton::DrawItem(LPDRAWITEMSTRUCT drawItem)
     if (face->GetSafeHandle() == nullptr)
         return;
 
-    CDC* dc = CDC::FromHandle(drawItem->hDC);
-    CDC memory;
-    if (!memory.CreateCompatibleDC(dc))
-        return;
-    CBitmap* previous = memory.SelectObject(face);
     const RECT& item = drawItem->rcItem;
-    dc->BitBlt(item.left, item.top, item.right - item.left, item.bottom - item.top, &memory, 0, 0, SRCCOPY);
-    memory.SelectObject(previous);
+    kq::CopyBitmapTo(*CDC::FromHandle(drawItem->hDC), *face, item.right - item.left, item.bottom - item.top, item.left,
+                     item.top);
 }

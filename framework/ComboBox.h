@@ -1,43 +1,21 @@
 #pragma once
 // CComboBox: the system's combo box ("COMBOBOX"): a list with an edit field
 // or a drop-down list. Owner-drawn combos are drawn and measured by DrawItem
-// and MeasureItem, which the parent reflects to the combo.
+// and MeasureItem, which the parent reflects to the combo. The items, their
+// data and the selection are CItemList's.
 
-#include "framework/Wnd.h"
+#include "framework/ItemList.h"
 
-class CComboBox : public CWnd {
+class CComboBox : public CItemList {
     DECLARE_DYNAMIC(CComboBox)
 public:
-    CComboBox() = default;
-
-    // A child combo box; WS_CHILD is always added. The rectangle's height
-    // includes the dropped-down list.
-    virtual BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-
-    // Items. Each returns the item's index, or CB_ERR / CB_ERRSPACE.
-    int AddString(LPCSTR text);
-    int InsertString(int index, LPCSTR text);
-    // Returns the number of items left, or CB_ERR.
-    int DeleteString(UINT index);
-    void ResetContent();
-    int GetCount() const;
+    CComboBox();
 
     // Texts of the list. The CString form empties the string for an index
     // out of range.
-    int GetLBText(int index, LPSTR buffer) const;
-    void GetLBText(int index, CString& text) const;
-    int GetLBTextLen(int index) const;
-    int FindString(int startAfter, LPCSTR prefix) const;
-    int FindStringExact(int startAfter, LPCSTR text) const;
-
-    DWORD_PTR GetItemData(int index) const;
-    int SetItemData(int index, DWORD_PTR data);
-    void* GetItemDataPtr(int index) const;
-    int SetItemDataPtr(int index, void* data);
-
-    int GetCurSel() const;
-    int SetCurSel(int index);
-    int SelectString(int startAfter, LPCSTR prefix);
+    int GetLBText(int index, LPSTR buffer) const { return ItemText(index, buffer); }
+    void GetLBText(int index, CString& text) const { ItemText(index, text); }
+    int GetLBTextLen(int index) const { return ItemTextLength(index); }
 
     // The edit field.
     BOOL LimitText(int maxChars);
@@ -54,8 +32,4 @@ public:
     void GetDroppedControlRect(LPRECT rect) const;
     int SetDroppedWidth(UINT width);
     int GetDroppedWidth() const;
-    int SetItemHeight(int index, UINT height);
-    int GetItemHeight(int index) const;
-    int GetTopIndex() const;
-    int SetTopIndex(int index);
 };

@@ -8,6 +8,7 @@
 
 #include "framework/Win32.h"
 
-HINSTANCE AfxGetInstanceHandle();
+#include "framework/InstanceHandle.h"
+
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE resources);

@@ -1,7 +1,9 @@
 #include "student/LinkListDlg.h"
 
 #include "common/AdapterAddress.h"
+#include "common/GroupMembership.h"
 #include "common/ShellOpen.h"
+#include "common/TextField.h"
 #include "student/LinkListRules.h"
 #include "student/StudentMessages.h"
 #include "widgets/StudentLook.h"
@@ -34,7 +36,6 @@ constexpr UINT kColumnTitle = 61467;
 constexpr UINT kNetworkFailed = 61484;
 constexpr UINT kOpenFailed = 61466;
 constexpr int kRowTextSize = 1024;
-constexpr WORD kWinsockVersion = MAKEWORD(2, 2);
 
 } // namespace
 
@@ -94,34 +95,14 @@ bool CLinkListDlg::CreateControls()
 
 bool CLinkListDlg::OpenSocket()
 {
-    WSADATA data;
-    if (::WSAStartup(kWinsockVersion, &data) != 0)
+    if (m_winsock.Start() != 0)
         return false;
-    m_winsockStarted = true;
     m_socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     if (m_socket == INVALID_SOCKET)
         return false;
-    BOOL reuse = TRUE;
-    if (::setsockopt(m_socket, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse) != 0)
+    if (!kq::BindShared(m_socket, htons(static_cast<u_short>(m_mainPort + kPortOffset)), htonl(INADDR_ANY)) ||
+        !kq::JoinAndSendOn(m_socket, m_classroomGroup, kq::AdapterInterface(kq::ReadAdapterAddress())))
         return false;
-    sockaddr_in local = {};
-    local.sin_family = AF_INET;
-    local.sin_port = htons(static_cast<u_short>(m_mainPort + kPortOffset));
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (::bind(m_socket, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0)
-        return false;
-
-    const std::string adapter = kq::ReadAdapterAddress();
-    ip_mreq join = {};
-    join.imr_multiaddr.s_addr = m_classroomGroup;
-    join.imr_interface.s_addr = kq::AdapterInterface(adapter);
-    if (::setsockopt(m_socket, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&join), sizeof join) != 0)
-        return false;
-    if (!kq::IsAnyAdapter(adapter)) {
-        // Sending through the adapter is a preference: a refusal changes nothing else.
-        in_addr outgoing = join.imr_interface;
-        ::setsockopt(m_socket, IPPROTO_IP, IP_MULTICAST_IF, reinterpret_cast<const char*>(&outgoing), sizeof outgoing);
-    }
     return ::WSAAsyncSelect(m_socket, m_hWnd, WM_LINK_SOCKET, FD_READ) == 0;
 }
 
@@ -131,10 +112,7 @@ void CLinkListDlg::CloseSocket()
         ::closesocket(m_socket);
         m_socket = INVALID_SOCKET;
     }
-    if (m_winsockStarted) {
-        ::WSACleanup();
-        m_winsockStarted = false;
-    }
+    m_winsock.Stop();
 }
 
 void CLinkListDlg::SendRequest()
@@ -201,7 +179,7 @@ void CLinkListDlg::AddRow(const std::string& address)
 {
     const int rows = RowCount();
     for (int row = 0; row < rows; ++row)
-        if (kq::SameAddressIgnoringCase(RowText(row), address))
+        if (kq::EqualIgnoringCase(RowText(row), address))
             return;
     LVITEMA item = {};
     item.mask = LVIF_TEXT;

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include "framework/Framework.h"
+#include "framework/WinsockUse.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SkinDialog.h"
 
@@ -62,6 +63,6 @@ private:
     CSkinButton m_close;
     CSkinButton m_refresh;
     CWnd m_list;
+    CWinsockUse m_winsock; // started before the socket, ended after it
     SOCKET m_socket = INVALID_SOCKET;
-    bool m_winsockStarted = false;
 };

@@ -56,7 +56,9 @@ LinkReply ParseLinkListReply(const void* data, size_t length)
     switch (LittleEndian32(bytes)) {
     case kLinkListAdd: {
         const char* text = reinterpret_cast<const char*>(bytes + kCodeSize);
-        reply.address.assign(text, TextFieldLength(text, length - kCodeSize));
+        // A lead byte without its trail byte at the end is no character: the
+        // list would not show it, and the same address would come as new.
+        reply.address = WholeCharacters(std::string_view(text, TextFieldLength(text, length - kCodeSize)));
         reply.action = LinkReplyAction::Add;
         break;
     }
@@ -70,26 +72,6 @@ LinkReply ParseLinkListReply(const void* data, size_t length)
         break;
     }
     return reply;
-}
-
-bool SameAddressIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char ca = static_cast<unsigned char>(a[i]);
-        const unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (IsCp936LeadByte(ca)) {
-            // The whole character must match; its trail byte is not a letter.
-            if (ca != cb || i + 1 >= a.size() || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (std::tolower(ca) != std::tolower(cb))
-            return false;
-    }
-    return true;
 }
 
 std::string AddressToOpen(const std::string& text)

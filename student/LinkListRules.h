@@ -1,6 +1,7 @@
 #pragma once
-// The link list's datagrams and addresses: what a reply asks of the list,
-// which rows count as the same, and the address handed to the shell.
+// The link list's datagrams and addresses: what a reply asks of the list and
+// the address handed to the shell. (Rows are the same when
+// kq::EqualIgnoringCase says so.)
 
 #include "common/LinkListDatagram.h"
 
@@ -22,12 +23,8 @@ struct LinkReply {
 
 // Reads `length` received bytes (at most kLinkListMaxSize) by the code in
 // their first four; the address is taken up to its zero byte and never
-// beyond the datagram.
+// beyond the datagram, without a broken character at its end.
 LinkReply ParseLinkListReply(const void* data, size_t length);
-
-// Equal but for the case of ASCII letters; double-byte characters compare
-// byte for byte, so their trail bytes are never folded.
-bool SameAddressIgnoringCase(const std::string& a, const std::string& b);
 
 // The address to open: a text that names its scheme ("http://", "https://",
 // "ftp://", ...; also "HTTP:\") opens unchanged, any other gets "http://".

@@ -1,35 +1,23 @@
 #include "student/ReceiveSettings.h"
 
+#include "common/StudentIni.h"
 #include "common/StudentIniKeys.h"
-
-#include <cctype>
 
 namespace kq {
 
 namespace {
 
-using studentini::kAbsentText;
 constexpr long kAbsentClassroom = studentini::kAbsentNumber;
 constexpr uint32_t kAbsentPortBits = studentini::kGroupPortAbsent;
 constexpr long kDefaultBasePort = studentini::kDefaultGroupPort;
 constexpr uint32_t kLow16Bits = 0xFFFF;
 constexpr double kPercent = 100.0;
 
-bool IsAbsentMarker(const std::string& value)
-{
-    if (value.size() != sizeof kAbsentText - 1)
-        return false;
-    for (size_t i = 0; i < value.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(value[i])) != kAbsentText[i])
-            return false;
-    return true;
-}
-
 } // namespace
 
 std::string GroupAddressText(const std::string& value, const char* fallback)
 {
-    return value.empty() || IsAbsentMarker(value) ? std::string(fallback) : value;
+    return value.empty() || IsAbsentText(value) ? std::string(fallback) : value;
 }
 
 uint16_t ReceivePort(long classroomId, long groupPort)

@@ -4,6 +4,10 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "common/Ipv4Text.h"
+#include "common/StudentIni.h"
+#include "common/StudentIniKeys.h"
+
 namespace kq {
 
 namespace {
@@ -11,13 +15,8 @@ namespace {
 constexpr int kSwitchPathMaxChars = 199;
 constexpr int kSwitchKeyMaxChars = 49;
 constexpr int kSwitchOn = 1;
-constexpr char kAbsent[] = "kq";
+using studentini::kAbsentText;
 constexpr char kInternetSettings[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
-bool IsAbsent(const char* text)
-{
-    return lstrcmpiA(text, kAbsent) == 0;
-}
 
 } // namespace
 
@@ -26,9 +25,9 @@ void ApplyRegistrySwitch(const std::string& registerIni, int number, int value)
     const std::string section = std::to_string(number);
     char path[kSwitchPathMaxChars + 1] = {};
     char key[kSwitchKeyMaxChars + 1] = {};
-    ::GetPrivateProfileStringA(section.c_str(), "path", kAbsent, path, sizeof path, registerIni.c_str());
-    ::GetPrivateProfileStringA(section.c_str(), "key", kAbsent, key, sizeof key, registerIni.c_str());
-    if (IsAbsent(path) || IsAbsent(key))
+    ::GetPrivateProfileStringA(section.c_str(), "path", kAbsentText, path, sizeof path, registerIni.c_str());
+    ::GetPrivateProfileStringA(section.c_str(), "key", kAbsentText, key, sizeof key, registerIni.c_str());
+    if (IsAbsentText(path) || IsAbsentText(key))
         return;
     HKEY handle = nullptr;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &handle, nullptr) !=
@@ -41,10 +40,7 @@ void ApplyRegistrySwitch(const std::string& registerIni, int number, int value)
 
 void SetIeProxy(uint32_t address, int port)
 {
-    const auto* octets = reinterpret_cast<const unsigned char*>(&address);
-    const std::string text = std::to_string(octets[0]) + "." + std::to_string(octets[1]) + "." +
-                             std::to_string(octets[2]) + "." + std::to_string(octets[3]) + ":" +
-                             std::to_string(port);
+    const std::string text = FormatDottedIpv4(address) + ":" + std::to_string(port);
     HKEY key = nullptr;
     if (::RegCreateKeyExA(HKEY_CURRENT_USER, kInternetSettings, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)

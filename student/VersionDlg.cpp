@@ -1,5 +1,7 @@
 #include "student/VersionDlg.h"
 
+#include "common/StudentIni.h"
+#include "common/StudentIniKeys.h"
 #include "widgets/StudentLook.h"
 
 namespace {
@@ -11,8 +13,7 @@ constexpr RECT kLabelRect = {214, 62, 252, 76};
 constexpr COLORREF kLabelColour = 0xF9E5AB;
 // The version is read as at most five characters.
 constexpr DWORD kVersionBuffer = 6;
-// What an unset version reads as, and what it shows.
-constexpr char kUnset[] = "kq";
+// What an unset version shows.
 constexpr char kDefaultVersion[] = "700";
 
 } // namespace
@@ -29,8 +30,8 @@ BOOL CVersionDlg::OnInitDialog()
     CSkinDialog::OnInitDialog();
 
     char version[kVersionBuffer] = {};
-    ::GetPrivateProfileStringA("VER", "VersionID", kUnset, version, kVersionBuffer, m_configPath);
-    m_version = ::lstrcmpiA(version, kUnset) == 0 ? kDefaultVersion : version;
+    ::GetPrivateProfileStringA("VER", "VersionID", kq::studentini::kAbsentText, version, kVersionBuffer, m_configPath);
+    m_version = kq::IsAbsentText(version) ? kDefaultVersion : version;
 
     m_label.SetBackColor(kLabelColour);
     m_label.Create(m_version, WS_VISIBLE | SS_LEFT, kLabelRect, this, kLabelId);

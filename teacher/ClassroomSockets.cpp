@@ -2,7 +2,9 @@
 
 #include "common/AdapterAddress.h"
 #include "common/ClassroomSignal.h"
+#include "common/GroupMembership.h"
 #include "teacher/KqListCtrl.h"
+#include "teacher/VideoChannelList.h"
 
 uint16_t ClassroomSignalSequence = 0;
 
@@ -29,22 +31,9 @@ SOCKET OpenGroupSocket(uint16_t port, uint32_t group, const std::string& adapter
     SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
     if (s == INVALID_SOCKET)
         return INVALID_SOCKET;
-    const BOOL reuse = TRUE;
-    const sockaddr_in local = Endpoint(htonl(INADDR_ANY), port);
-    ip_mreq membership{};
-    membership.imr_multiaddr.s_addr = group;
-    membership.imr_interface.s_addr = AdapterInterface(adapter);
-    if (setsockopt(s, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse) != 0 ||
-        bind(s, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 ||
-        setsockopt(s, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&membership),
-                   sizeof membership) != 0) {
+    if (!BindShared(s, port, htonl(INADDR_ANY)) || !JoinAndSendOn(s, group, AdapterInterface(adapter))) {
         closesocket(s);
         return INVALID_SOCKET;
-    }
-    if (!IsAnyAdapter(adapter)) {
-        // Only a preference for sending: its failure does not stop anything.
-        setsockopt(s, IPPROTO_IP, IP_MULTICAST_IF, reinterpret_cast<const char*>(&membership.imr_interface),
-                   sizeof membership.imr_interface);
     }
     return s;
 }

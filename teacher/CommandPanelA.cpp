@@ -1,4 +1,4 @@
-// Command panel A: creation, layout, tooltips and its skinned frame.
+// Command panel A: its buttons, their creation and layout.
 
 #include "teacher/CommandPanelA.h"
 
@@ -13,7 +13,6 @@ using namespace TeacherRes;
 using kqpanel::ButtonRow;
 
 constexpr UINT kChannelButtonId = 504;
-constexpr int kToolTipWidth = 200;
 
 // In table order; 504 is the toggle.
 constexpr ButtonRow kButtons[] = {
@@ -27,24 +26,15 @@ constexpr ButtonRow kButtons[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CCommandPanelA, CWnd)
+BEGIN_MESSAGE_MAP(CCommandPanelA, CToolTipPanel)
     ON_WM_CREATE()
-    ON_WM_ERASEBKGND()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SYSCOMMAND()
-    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
-
-CCommandPanelA::~CCommandPanelA()
-{
-    m_buttons.RemoveAll();
-}
 
 int CCommandPanelA::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    m_toolTip.CreateFor(this, m_toolTipActive, kToolTipWidth);
+    CreateToolTip();
     for (const ButtonRow& row : kButtons) {
         const bool created = row.id == kChannelButtonId
                                  ? kqpanel::CreateToggle(m_channelButton, this, row)
@@ -71,53 +61,4 @@ CButton* CCommandPanelA::Button(UINT id)
     if (m_channelButton.GetSafeHwnd() != nullptr && static_cast<UINT>(m_channelButton.GetDlgCtrlID()) == id)
         return &m_channelButton;
     return m_buttons.FindById(id);
-}
-
-BOOL CCommandPanelA::PreTranslateMessage(MSG* msg)
-{
-    if (m_toolTip.GetSafeHwnd() != nullptr)
-        m_toolTip.RelayEvent(msg);
-    return CWnd::PreTranslateMessage(msg);
-}
-
-BOOL CCommandPanelA::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd* parent = GetParent())
-        parent->PostMessage(WM_COMMAND, wParam, lParam);
-    return CWnd::OnCommand(wParam, lParam);
-}
-
-BOOL CCommandPanelA::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    kq::PanelFrame frame;
-    if (kq::SinglePanelFrame(client.Height(), frame))
-        kqpanel::PaintFrame(dc->GetSafeHdc(), client.Width(), frame);
-    return TRUE;
-}
-
-void CCommandPanelA::OnMouseMove(UINT flags, CPoint point)
-{
-    SetFocus();
-    CWnd::OnMouseMove(flags, point);
-}
-
-void CCommandPanelA::OnSysCommand(UINT id, LPARAM lParam)
-{
-    switch (id & 0xFFF0) {
-    case SC_RESTORE:
-        RecalcLayout();
-        return;
-    case SC_CLOSE:
-        return;
-    default:
-        CWnd::OnSysCommand(id, lParam);
-    }
-}
-
-void CCommandPanelA::OnRButtonDown(UINT flags, CPoint point)
-{
-    kqpanel::PostRightClick(this, m_x, m_y, point);
-    CWnd::OnRButtonDown(flags, point);
 }

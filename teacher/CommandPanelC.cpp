@@ -32,17 +32,10 @@ constexpr ButtonRow kButtons[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CCommandPanelC, CWnd)
+BEGIN_MESSAGE_MAP(CCommandPanelC, CCommandPanel)
     ON_WM_ERASEBKGND()
     ON_WM_CREATE()
-    ON_WM_MOUSEMOVE()
-    ON_WM_RBUTTONDOWN()
 END_MESSAGE_MAP()
-
-CCommandPanelC::~CCommandPanelC()
-{
-    m_buttons.RemoveAll();
-}
 
 int CCommandPanelC::OnCreate(LPCREATESTRUCT createStruct)
 {
@@ -86,13 +79,6 @@ CButton* CCommandPanelC::Button(UINT id)
     return m_buttons.FindById(id);
 }
 
-BOOL CCommandPanelC::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd* parent = GetParent())
-        parent->PostMessage(WM_COMMAND, wParam, lParam);
-    return CWnd::OnCommand(wParam, lParam);
-}
-
 BOOL CCommandPanelC::OnEraseBkgnd(CDC* dc)
 {
     CRect client;
@@ -104,16 +90,4 @@ BOOL CCommandPanelC::OnEraseBkgnd(CDC* dc)
     for (int i = 0; i < count; ++i)
         kqpanel::PaintFrame(dc->GetSafeHdc(), client.Width(), frames[i]);
     return TRUE;
-}
-
-void CCommandPanelC::OnMouseMove(UINT flags, CPoint point)
-{
-    SetFocus();
-    CWnd::OnMouseMove(flags, point);
-}
-
-void CCommandPanelC::OnRButtonDown(UINT flags, CPoint point)
-{
-    kqpanel::PostRightClick(this, m_x, m_y, point);
-    CWnd::OnRButtonDown(flags, point);
 }

@@ -1,4 +1,4 @@
-// The function panel: creation, layout with paging, tooltips and its frame.
+// The function panel: its buttons, their creation and layout with paging.
 
 #include "teacher/FunctionPanel.h"
 
@@ -14,7 +14,6 @@ using kqpanel::ButtonRow;
 
 constexpr UINT kPreviousPageId = 861;
 constexpr UINT kNextPageId = 862;
-constexpr int kToolTipWidth = 200;
 
 // In table order; `toggle` rows are toggle buttons, the rest hover buttons.
 struct FunctionRow {
@@ -69,28 +68,21 @@ std::unique_ptr<CBitmapButton> CreatePageButton(CWnd* panel, UINT id, int x, int
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CFunctionPanel, CWnd)
+BEGIN_MESSAGE_MAP(CFunctionPanel, CToolTipPanel)
     ON_WM_CREATE()
-    ON_WM_ERASEBKGND()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SYSCOMMAND()
-    ON_WM_RBUTTONDOWN()
     ON_COMMAND(kPreviousPageId, OnPreviousPage)
     ON_COMMAND(kNextPageId, OnNextPage)
 END_MESSAGE_MAP()
 
 CFunctionPanel::CFunctionPanel() = default;
 
-CFunctionPanel::~CFunctionPanel()
-{
-    m_buttons.RemoveAll();
-}
+CFunctionPanel::~CFunctionPanel() = default;
 
 int CFunctionPanel::OnCreate(LPCREATESTRUCT createStruct)
 {
     if (CWnd::OnCreate(createStruct) == -1)
         return -1;
-    m_toolTip.CreateFor(this, m_toolTipActive, kToolTipWidth);
+    CreateToolTip();
     size_t toggle = 0;
     for (const FunctionRow& b : kButtons) {
         const bool created = b.toggle ? kqpanel::CreateToggle(m_toggles[toggle++], this, b.row)
@@ -168,53 +160,4 @@ CToggleBitmapButton* CFunctionPanel::Toggle(UINT id)
         if (toggle.GetSafeHwnd() != nullptr && static_cast<UINT>(toggle.GetDlgCtrlID()) == id)
             return &toggle;
     return nullptr;
-}
-
-BOOL CFunctionPanel::PreTranslateMessage(MSG* msg)
-{
-    if (m_toolTip.GetSafeHwnd() != nullptr)
-        m_toolTip.RelayEvent(msg);
-    return CWnd::PreTranslateMessage(msg);
-}
-
-BOOL CFunctionPanel::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (CWnd* parent = GetParent())
-        parent->PostMessage(WM_COMMAND, wParam, lParam);
-    return CWnd::OnCommand(wParam, lParam);
-}
-
-BOOL CFunctionPanel::OnEraseBkgnd(CDC* dc)
-{
-    CRect client;
-    GetClientRect(&client);
-    kq::PanelFrame frame;
-    if (kq::SinglePanelFrame(client.Height(), frame))
-        kqpanel::PaintFrame(dc->GetSafeHdc(), client.Width(), frame);
-    return TRUE;
-}
-
-void CFunctionPanel::OnMouseMove(UINT flags, CPoint point)
-{
-    SetFocus();
-    CWnd::OnMouseMove(flags, point);
-}
-
-void CFunctionPanel::OnSysCommand(UINT id, LPARAM lParam)
-{
-    switch (id & 0xFFF0) {
-    case SC_RESTORE:
-        RecalcLayout();
-        return;
-    case SC_CLOSE:
-        return;
-    default:
-        CWnd::OnSysCommand(id, lParam);
-    }
-}
-
-void CFunctionPanel::OnRButtonDown(UINT flags, CPoint point)
-{
-    kqpanel::PostRightClick(this, m_x, m_y, point);
-    CWnd::OnRButtonDown(flags, point);
 }

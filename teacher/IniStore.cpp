@@ -11,11 +11,6 @@ namespace {
 
 constexpr const char* kSpace = " \t\r\n\v\f";
 
-char FoldAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string Trim(const std::string& text)
 {
     // Blanks are single bytes below 0x40, so they are never a trail byte.
@@ -57,20 +52,7 @@ std::string SectionName(std::string line)
 
 bool CIniStore::EqualNoCase(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (kq::IsCp936LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            // A double-byte character matches only itself, whatever its trail byte.
-            if (a[i] != b[i] || a[i + 1] != b[i + 1])
-                return false;
-            ++i;
-            continue;
-        }
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    }
-    return true;
+    return kq::EqualIgnoringCase(a, b);
 }
 
 bool CIniStore::ReadFile()

@@ -26,11 +26,6 @@ constexpr int kFontWeight = 400;
 constexpr BYTE kFontPitchAndFamily = 0x20;
 constexpr size_t kNameField = sizeof(kq::StudentLogonRecord::seatName);
 
-bool IsAbsolutePath(const std::string& path)
-{
-    return (path.size() > 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
-}
-
 } // namespace
 
 BEGIN_MESSAGE_MAP(CKqListCtrl, CWnd)
@@ -218,9 +213,7 @@ LRESULT CKqListCtrl::OnArrangement(WPARAM wParam, LPARAM lParam)
 
 int CKqListCtrl::SetBackground(const char* file)
 {
-    std::string path = file;
-    if (!IsAbsolutePath(path))
-        path = kq::GetProgramFolder() + path;
+    const std::string path = kq::PathInProgramFolder(file != nullptr ? file : "");
     HBITMAP bitmap = static_cast<HBITMAP>(::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     if (bitmap == nullptr)
         return 0;
@@ -365,7 +358,7 @@ int CKqListCtrl::LoginByName(kq::StudentLogonRecord* record, int, int* newly)
         break;
     }
     record->result = seat->GetSeatNumber();
-    SetSeatState(seat->GetSeatNumber(), 1);
+    SetSeatState(seat->GetSeatNumber(), kq::kSeatLoggedOn);
     return seat->GetSeatNumber();
 }
 

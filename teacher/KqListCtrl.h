@@ -11,6 +11,7 @@
 #include "teacher/SeatArrangement.h"
 #include "teacher/SeatItemWnd.h"
 #include "teacher/SeatQueries.h"
+#include "teacher/SeatStates.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +28,7 @@ public:
     static constexpr UINT kArrangementMessage = 0x463;
     static constexpr WORD kBackgroundSeat = 100;
     static constexpr WORD kBandEnd = 254;
-    static constexpr int kStateCount = 30;
+    static constexpr int kStateCount = kq::kSeatStateCount;
 
     // `rect` null: the [ListPos] keys of Teacher.ini.
     BOOL Create(CWnd* parent, UINT id, const RECT* rect);

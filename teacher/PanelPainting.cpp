@@ -1,5 +1,7 @@
 #include "teacher/PanelPainting.h"
 
+#include "framework/BitmapDrawing.h"
+
 #include "TeacherResources.h"
 
 namespace kqpanel {
@@ -10,17 +12,8 @@ constexpr DWORD kToggleStyle = WS_CHILD | WS_VISIBLE | BS_OWNERDRAW;
 
 void CopyBand(HDC dc, UINT bitmapId, int width, int top, int rows)
 {
-    if (rows <= 0)
-        return;
-    HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(bitmapId));
-    if (bitmap == nullptr)
-        return;
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(dc, 0, top, width, rows, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, previous);
-    ::DeleteDC(memory);
-    ::DeleteObject(bitmap);
+    if (rows > 0)
+        kq::DrawBitmapResource(*CDC::FromHandle(dc), bitmapId, width, rows, 0, top);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "teacher/SeatItemWnd.h"
 
+#include "teacher/SeatStates.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -78,7 +80,7 @@ void CSeatItemWnd::SetState(int state, uint32_t address)
 {
     m_previousState = m_state;
     m_state = state;
-    if (state == 0) {
+    if (state == kq::kSeatOffline) {
         m_selected = 0;
         m_address = 0;
     }
@@ -89,13 +91,13 @@ void CSeatItemWnd::SetState(int state, uint32_t address)
 void CSeatItemWnd::RestoreState()
 {
     m_state = m_previousState;
-    if (m_state == 0)
+    if (m_state == kq::kSeatOffline)
         m_selected = 0;
 }
 
 void CSeatItemWnd::SetSelected(int flag, BOOL repaint)
 {
-    if (m_state == 0)
+    if (m_state == kq::kSeatOffline)
         return;
     if ((flag != 0) != (m_selected != 0)) {
         m_selected = flag != 0;
@@ -145,7 +147,7 @@ void CSeatItemWnd::Paint(HDC dc)
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     if (HasImage(m_state)) {
-        const UINT style = (m_selected && m_state > 0) ? ILD_SELECTED : ILD_NORMAL;
+        const UINT style = (m_selected && m_state > kq::kSeatOffline) ? ILD_SELECTED : ILD_NORMAL;
         ImageList_Draw(m_imageList, m_state, dc, (client.right - kIconSize) / 2, 0, style);
     }
     char text[kMaxCaption] = {};
@@ -186,7 +188,7 @@ LRESULT CSeatItemWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (map) {
             // Sent, so the map has made the selection before the main window reacts.
             map->SendMessage(WM_COMMAND, MAKELONG(GetSeatNumber(), kClickCode), reinterpret_cast<LPARAM>(m_hWnd));
-            if (m_state > 0 && map->GetParent())
+            if (m_state > kq::kSeatOffline && map->GetParent())
                 map->GetParent()->PostMessage(kSeatClickedMessage, MAKELONG(m_state, GetSeatNumber()), 0);
         }
         break;
@@ -195,7 +197,7 @@ LRESULT CSeatItemWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             ::ClientToScreen(m_hWnd, &pt);
             map->SendMessage(kSeatMenuMessage, stateAndSeat, MAKELONG(pt.x, pt.y));
-            if (m_state > 0 && map->GetParent())
+            if (m_state > kq::kSeatOffline && map->GetParent())
                 map->GetParent()->PostMessage(kSeatClickedMessage, MAKELONG(m_state, GetSeatNumber()), 0);
         }
         break;

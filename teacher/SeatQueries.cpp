@@ -1,6 +1,7 @@
 #include "teacher/SeatQueries.h"
 
 #include "teacher/SeatRecord.h"
+#include "teacher/SeatStates.h"
 
 #include <algorithm>
 #include <cstring>
@@ -52,7 +53,7 @@ int GetSelectedSeats(const std::vector<SeatView>& seats, uint16_t* count, uint8_
         } else {
             allSelected = false;
         }
-        if (seat.state != 0)
+        if (seat.state != kSeatOffline)
             result = 1;
     }
     if (allSelected && explicitList == 0)
@@ -62,7 +63,7 @@ int GetSelectedSeats(const std::vector<SeatView>& seats, uint16_t* count, uint8_
 
 int GetOnlineSeats(const std::vector<SeatView>& seats, uint16_t* count, uint8_t* list)
 {
-    return ListSeats(seats, count, list, [](const SeatView& s) { return s.state > 0; });
+    return ListSeats(seats, count, list, [](const SeatView& s) { return s.state > kSeatOffline; });
 }
 
 int GetSeatsInState(const std::vector<SeatView>& seats, int state, uint16_t* count, uint8_t* list)
@@ -80,9 +81,9 @@ LogonOutcome DecideLogon(const SeatView* seat, uint32_t senderAddress)
 {
     if (!seat)
         return LogonOutcome::UnknownName;
-    if (seat->state > 0 && seat->address != senderAddress)
+    if (seat->state > kSeatOffline && seat->address != senderAddress)
         return LogonOutcome::NameTaken;
-    if (seat->state <= 0)
+    if (seat->state <= kSeatOffline)
         return LogonOutcome::NewlyOnline;
     return LogonOutcome::AlreadyOnline;
 }

@@ -14,15 +14,6 @@ BEGIN_MESSAGE_MAP(CSplashWnd, CWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-namespace {
-
-bool IsAbsolute(const std::string& path)
-{
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
-}
-
-} // namespace
-
 CSplashWnd::~CSplashWnd()
 {
     if (s_current == this)
@@ -31,10 +22,7 @@ CSplashWnd::~CSplashWnd()
 
 std::string CSplashWnd::SplashFile()
 {
-    const std::string name = AfxGetApp()->GetProfileString("BackBmp", "Splash", "").GetString();
-    if (name.empty() || IsAbsolute(name))
-        return name;
-    return kq::GetProgramFolder() + name;
+    return kq::PathInProgramFolder(AfxGetApp()->GetProfileString("BackBmp", "Splash", "").GetString());
 }
 
 void CSplashWnd::ShowSplash(CWnd* parent)

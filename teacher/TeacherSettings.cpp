@@ -1,9 +1,9 @@
 #include "teacher/TeacherSettings.h"
 
 #include "common/ClassroomGroup.h"
+#include "common/Ipv4Text.h"
 #include "common/TextField.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace kq {
@@ -11,8 +11,6 @@ namespace kq {
 namespace {
 
 constexpr uint32_t kAlwaysOne = 1;
-constexpr int kOctetCount = 4;
-constexpr int kMaxOctet = 255;
 
 // Integers go into byte and word fields by truncation.
 uint8_t Byte(int value) { return static_cast<uint8_t>(value); }
@@ -24,44 +22,13 @@ void CopyText(char (&field)[N], const std::string& text)
     CopyTextField(field, text.c_str());
 }
 
+// An empty or invalid dotted address reads as 0 (and is saved as "0.0.0.0").
+uint32_t AddressOrZero(const std::string& text)
+{
+    return ParseDottedIpv4(text).value_or(0);
+}
+
 } // namespace
-
-uint32_t ParseDottedAddress(const std::string& text)
-{
-    uint8_t octets[kOctetCount] = {};
-    size_t pos = 0;
-    for (int i = 0; i < kOctetCount; ++i) {
-        if (i > 0) {
-            if (pos >= text.size() || text[pos] != '.')
-                return 0;
-            ++pos;
-        }
-        int value = 0;
-        size_t digits = 0;
-        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && digits < 4) {
-            value = value * 10 + (text[pos] - '0');
-            ++pos;
-            ++digits;
-        }
-        if (digits == 0 || value > kMaxOctet)
-            return 0;
-        octets[i] = static_cast<uint8_t>(value);
-    }
-    if (pos != text.size())
-        return 0;
-    uint32_t address = 0;
-    std::memcpy(&address, octets, sizeof address);
-    return address;
-}
-
-std::string FormatDottedAddress(uint32_t address)
-{
-    uint8_t octets[kOctetCount] = {};
-    std::memcpy(octets, &address, sizeof octets);
-    char text[16] = {};
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", octets[0], octets[1], octets[2], octets[3]);
-    return text;
-}
 
 void ReadTeacherSettings(CIniStore& file, const ProfileValues& profile, uint32_t mainWindow,
                          TeacherSettings& settings)
@@ -82,7 +49,7 @@ void ReadTeacherSettings(CIniStore& file, const ProfileValues& profile, uint32_t
     c.SoundOpenFlag = Byte(file.GetValueInt("Setup", "SoundOpenFlag"));
     c.StudentRunChalkpad = Byte(file.GetValueInt("Setup", "StudentRunChalkpad"));
     c.MainPort = Word(file.GetValueInt("NetWork", "MainPort"));
-    c.classroomGroup = MakeClassroomGroup(ParseDottedAddress(file.GetValue("NetWork", "Multi_MainIP")),
+    c.classroomGroup = MakeClassroomGroup(AddressOrZero(file.GetValue("NetWork", "Multi_MainIP")),
                                           Byte(settings.classroomId));
     c.DelaySon = Byte(file.GetValueInt("Setup", "DelaySon"));
     c.DelayMon = Byte(file.GetValueInt("Setup", "DelayMon"));
@@ -102,7 +69,7 @@ void ReadTeacherSettings(CIniStore& file, const ProfileValues& profile, uint32_t
     o.ClassroomID = Byte(settings.classroomId);
     o.WatchInterval = Byte(file.GetValueInt("Setup", "WatchInterval"));
     o.Access = Byte(file.GetValueInt("Other", "Access"));
-    o.ProxyIp = ParseDottedAddress(file.GetValue("Other", "ProxyIp"));
+    o.ProxyIp = AddressOrZero(file.GetValue("Other", "ProxyIp"));
     o.ProxyPort = Word(file.GetValueInt("Other", "ProxyPort"));
     o.Ring = Byte(file.GetValueInt("Other", "Ring"));
     o.Homework = Byte(file.GetValueInt("Other", "Homework"));
@@ -154,7 +121,7 @@ void FillSavedKeys(const TeacherSettings& settings, CIniStore& store)
     number("Other", "EnableTip", o.EnableTip);
     number("Other", "Access", o.Access);
     number("Other", "MultiSrnCount", o.MultiSrnCount);
-    store.SetValue("Other", "ProxyIp", FormatDottedAddress(o.ProxyIp), true);
+    store.SetValue("Other", "ProxyIp", FormatDottedIpv4(o.ProxyIp), true);
     number("Other", "ProxyPort", o.ProxyPort);
     number("Other", "SharePort", o.SharePort);
     text("Other", "ProxyName", o.ProxyName, sizeof o.ProxyName);

@@ -40,9 +40,4 @@ void ReadTeacherSettings(CIniStore& file, const ProfileValues& profile, uint32_t
 // A store holding every saved key, in the order they are written.
 void FillSavedKeys(const TeacherSettings& settings, CIniStore& store);
 
-// A dotted IPv4 address as the value inet_addr gives (network byte order in
-// memory); 0 for an empty or invalid text.
-uint32_t ParseDottedAddress(const std::string& text);
-std::string FormatDottedAddress(uint32_t address);
-
 } // namespace kq

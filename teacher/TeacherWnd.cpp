@@ -6,6 +6,7 @@
 #include "common/LecternMessages.h"
 #include "common/VideoStartRecord.h"
 #include "envcheck/KqCheck.h"
+#include "framework/BitmapDrawing.h"
 #include "standins/kqtransmit/KqTransmit.h"
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/ComponentImports.h"
@@ -55,19 +56,6 @@ constexpr BackgroundPiece kBackground[] = {
     {TeacherRes::IDB_MAIN_FRAME_BOTTOM, 0, 530, 542, 70},
     {TeacherRes::IDB_MAIN_RIGHT_PART, 542, 0, 258, 600},
 };
-
-void DrawResourceBitmap(HDC dc, UINT id, int x, int y, int width, int height)
-{
-    HBITMAP bitmap = ::LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCEA(id));
-    if (bitmap == nullptr)
-        return;
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ previous = ::SelectObject(memory, bitmap);
-    ::BitBlt(dc, x, y, width, height, memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, previous);
-    ::DeleteDC(memory);
-    ::DeleteObject(bitmap);
-}
 
 } // namespace
 
@@ -334,13 +322,12 @@ void CTeacherWnd::OnVersion()
 
 BOOL CTeacherWnd::OnEraseBkgnd(CDC* dc)
 {
-    HDC target = dc->GetSafeHdc();
     if (::GetSystemMetrics(SM_CXSCREEN) == kSmallScreenWidth) {
-        DrawResourceBitmap(target, TeacherRes::IDB_MAIN_BACKGROUND_640, 0, 0, kWidth, kHeight);
+        kq::DrawBitmapResource(*dc, TeacherRes::IDB_MAIN_BACKGROUND_640, kWidth, kHeight);
         return TRUE;
     }
     for (const BackgroundPiece& piece : kBackground)
-        DrawResourceBitmap(target, piece.bitmap, piece.x, piece.y, piece.width, piece.height);
+        kq::DrawBitmapResource(*dc, piece.bitmap, piece.width, piece.height, piece.x, piece.y);
     return TRUE;
 }
 

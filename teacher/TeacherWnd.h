@@ -267,7 +267,6 @@ private:
     // Gives a panel toggle four faces (0 = none) and repaints it.
     void SetFaces(CButton* button, UINT up, UINT down, UINT focus, UINT disabled);
 
-    int m_handUpAllowed = 0;          // sent last with code 39; loaded from Handup
     int m_handUpSuspended = 0;        // saved while the test page or a video hides it
     int m_rollCallOn = 0;             // toggle flag of command 316
     int m_fileServerPort = 0;         // the homework file server's last port

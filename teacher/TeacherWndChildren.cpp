@@ -92,11 +92,6 @@ bool CreateToggle(CToggleBitmapButton& button, CWnd* parent, const ToggleButton&
     return CreateBitmapButton(button, parent, t.rect, t.faces);
 }
 
-bool IsAbsolute(const std::string& path)
-{
-    return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
-}
-
 } // namespace
 
 int CTeacherWnd::CreateChildWindows()
@@ -135,9 +130,7 @@ int CTeacherWnd::CreateChildWindows()
 
 void CTeacherWnd::LoadLogo()
 {
-    std::string file = m_settings.logoFile;
-    if (!file.empty() && !IsAbsolute(file))
-        file = kq::GetProgramFolder() + file;
+    const std::string file = kq::PathInProgramFolder(m_settings.logoFile);
     if (!file.empty())
         m_logoBitmap = static_cast<HBITMAP>(::LoadImageA(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
     const DWORD visible = m_logoBitmap != nullptr ? WS_VISIBLE : 0;

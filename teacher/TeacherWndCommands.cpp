@@ -5,6 +5,7 @@
 
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/Globals.h"
+#include "teacher/SeatStates.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "widgets/KqToolBar.h"
 
@@ -20,8 +21,6 @@ constexpr WORD kCodeRemoteControl = 4;
 constexpr WORD kCodeDemonstrate = 6;
 
 // Seat states that the commands read or set.
-constexpr int kStateLoggedOn = 1;
-constexpr int kStateHandUp = 2;
 
 // The floating toolbar: at the top right of the screen.
 constexpr int kToolBarWidth = 227;
@@ -162,8 +161,8 @@ void CTeacherWnd::OnRemoteControl()
         return;
     const int seat = kq::TargetSeats(m_command)[0];
     // A raised hand is answered by taking over the PC.
-    if (m_seatMap->GetSeatState(seat) == kStateHandUp)
-        m_seatMap->SetSeatState(seat, kStateLoggedOn);
+    if (m_seatMap->GetSeatState(seat) == kq::kSeatHandUp)
+        m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
     m_command.block.code = kCodeRemoteControl;
     SendCommand();
     MinimiseToTray();

@@ -4,6 +4,7 @@
 #include "teacher/TeacherWnd.h"
 
 #include "common/LecternMessages.h"
+#include "common/ProgramFolder.h"
 #include "common/SeatTextRecord.h"
 #include "common/StudentLogonRecord.h"
 #include "common/SystemErrorText.h"
@@ -13,9 +14,9 @@
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
+#include "teacher/SeatStates.h"
 #include "teacher/SeatTextEvent.h"
 #include "teacher/dialogs/MessageBoxes.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -26,13 +27,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kStateOffline = 0;
-constexpr int kStateLoggedOn = 1;
-constexpr int kStateHandUp = 2;
-constexpr int kStateHandedInDuringTest = 5;
-constexpr int kStateHandedIn = 6;
-constexpr int kStateInTest = 8;
 
 constexpr int kIdle = 0;
 constexpr int kHandInCollecting = 4;
@@ -54,14 +48,8 @@ constexpr LRESULT kNoRecord = -1;
 constexpr UINT kVideoReenabled[] = {521, 522, 641, 642, 643};
 constexpr UINT kPowerButtons[] = {511, 512, 513};
 
+constexpr char kUpdateFolder[] = "Update\\";
 constexpr char kDefaultRingFile[] = "C:\\windows\\media\\notify.wav";
-
-void ShowWarningText(const char* text)
-{
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, 269, 4, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
-    box.SetMessage(text);
-    box.DoModal();
-}
 
 } // namespace
 
@@ -74,11 +62,11 @@ LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
         break;
     case kq::kEventSeatOnline:
         if (m_seatMap != nullptr)
-            m_seatMap->SetSeatState(seat, kStateLoggedOn);
+            m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
         break;
     case kq::kEventHandUp:
         if (m_seatMap != nullptr)
-            m_seatMap->SetSeatState(seat, kStateHandUp);
+            m_seatMap->SetSeatState(seat, kq::kSeatHandUp);
         break;
     case kq::kEventSeatText:
         if (m_rollCallOn != 0)
@@ -93,7 +81,7 @@ LRESULT CTeacherWnd::OnLecternNotify(WPARAM wParam, LPARAM lParam)
             char text[256];
             std::snprintf(text, sizeof text, "教师机的版本低于学生机, 学生机的版本现在是%ld, 建议您安装最新的升级程序",
                           static_cast<long>(lParam));
-            ShowWarningText(text);
+            kq::ShowWarningText(text);
         }
         break;
     case kq::kEventUpdatePush:
@@ -130,14 +118,14 @@ void CTeacherWnd::SeatWentOffline(int seat)
 {
     if (m_seatMap == nullptr)
         return;
-    m_seatMap->SetSeatState(seat, kStateOffline);
+    m_seatMap->SetSeatState(seat, kq::kSeatOffline);
     if (ActivityState != kOnlineTest)
         return;
     uint16_t count = 0;
     uint8_t seats[kq::kMaxTargetSeats] = {};
     const bool anyOnline = m_seatMap->GetOnlineSeats(&count, seats) && count > 0;
     uint16_t inTest = 0;
-    m_seatMap->GetSeatsInState(kStateInTest, &inTest, seats);
+    m_seatMap->GetSeatsInState(kq::kSeatInTest, &inTest, seats);
     if (!anyOnline || inTest == 0)
         ActivityState = kIdle;
     UpdateTestButtons();
@@ -170,7 +158,9 @@ void CTeacherWnd::SwitchToDiskless()
 
 void CTeacherWnd::PushUpdate(int port)
 {
-    const std::string folder = m_path + "\\Update\\";
+    // The update lies beside the running program, whatever folder the
+    // registry names for the settings.
+    const std::string folder = kq::GetProgramFolder() + kUpdateFolder;
     // On diskless PCs the update is announced first; that announcement
     // comes with the update push.
     const int result = StartServerToSendDir(folder.c_str(), m_hWnd, static_cast<WORD>(port));
@@ -185,11 +175,11 @@ void CTeacherWnd::StudentHandedIn(int seat)
     m_collecting = 1;
     if (FirstPanelShown) {
         ActivityState = kHandInCollecting;
-        m_seatMap->SetSeatState(seat, kStateHandedIn);
+        m_seatMap->SetSeatState(seat, kq::kSeatOverlay);
     } else {
         ActivityState = kHandInDuringTest;
-        const bool inTest = m_seatMap->GetSeatState(seat) == kStateInTest;
-        m_seatMap->SetSeatState(seat, inTest ? kStateHandedInDuringTest : kStateHandedIn);
+        const bool inTest = m_seatMap->GetSeatState(seat) == kq::kSeatInTest;
+        m_seatMap->SetSeatState(seat, inTest ? kq::kSeatOverlayInTest : kq::kSeatOverlay);
     }
 }
 
@@ -222,7 +212,7 @@ LRESULT CTeacherWnd::OnLecternError(WPARAM kind, LPARAM code)
         return 0;
     const std::string text = kq::SystemErrorText(static_cast<uint32_t>(code));
     if (!text.empty())
-        ShowWarningText(text.c_str());
+        kq::ShowWarningText(text.c_str());
     else if (kind == kq::kLecternErrorFatal)
         kq::ShowWarning(TeacherRes::IDS_TRANSPORT_FATAL);
     if (kind == kq::kLecternErrorFatal)
@@ -240,7 +230,7 @@ LRESULT CTeacherWnd::OnVideoNotify(WPARAM wParam, LPARAM lParam)
             uint8_t seats[kq::kMaxTargetSeats] = {};
             if (m_seatMap->GetOnlineSeats(&count, seats)) {
                 for (uint16_t i = 0; i < count; ++i)
-                    m_seatMap->SetSeatState(seats[i], kStateLoggedOn);
+                    m_seatMap->SetSeatState(seats[i], kq::kSeatLoggedOn);
             }
         }
         kq::ClearCommand(m_command);

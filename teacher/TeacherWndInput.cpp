@@ -8,7 +8,6 @@
 #include "teacher/ButtonEnabling.h"
 #include "teacher/Globals.h"
 #include "teacher/dialogs/MessageBoxes.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -43,10 +42,6 @@ struct Shortcut {
 constexpr Shortcut kShortcuts[] = {
     {'D', 302}, {'F', 315}, {'H', 309}, {'K', 306}, {'S', 308}, {'W', 307}, {'X', 301}, {'Y', 305}, {'Z', 313},
 };
-
-// The warning box's frame, as every box of the program has it.
-constexpr int kBoxCloseX = 269;
-constexpr int kBoxCloseY = 4;
 
 bool TrayIgnored()
 {
@@ -216,9 +211,6 @@ void CTeacherWnd::OnWhiteboard()
         ::ShellExecuteA(m_hWnd, "open", program.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result != ERROR_FILE_NOT_FOUND)
         return;
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kBoxCloseX, kBoxCloseY, TeacherRes::IDB_WARNING_BACKGROUND,
-                    nullptr);
     const std::string text = "没有发现指定的文件, 请检查" + program + "是否存在";
-    box.SetMessage(text.c_str());
-    box.DoModal();
+    kq::ShowWarningText(text.c_str());
 }

@@ -3,6 +3,7 @@
 
 #include "teacher/TeacherWnd.h"
 
+#include "teacher/SeatStates.h"
 #include "teacher/dialogs/ShutdownDelayDlg.h"
 
 #include "TeacherResources.h"
@@ -13,7 +14,6 @@ namespace {
 
 constexpr WORD kCodeRestart = 23;
 constexpr WORD kCodeShutdown = 24;
-constexpr int kStateOffline = 0;
 constexpr int kMaxDelaySeconds = 255; // the delay travels in one byte
 
 } // namespace
@@ -60,7 +60,7 @@ void CTeacherWnd::RemotePower(WORD code, const char* question, UINT delayLabel)
 
     if (delay == 0) {
         for (uint8_t seat : targets)
-            m_seatMap->SetSeatState(seat, kStateOffline);
+            m_seatMap->SetSeatState(seat, kq::kSeatOffline);
     } else {
         m_shutdowns.Add(::GetTickCount64(), static_cast<unsigned>(delay), std::move(targets));
         ArmShutdownTimer();
@@ -91,7 +91,7 @@ void CTeacherWnd::OnShutdownTimer()
     const kq::ShutdownSchedule::Seats due = m_shutdowns.TakeDue(::GetTickCount64());
     if (m_seatMap != nullptr) {
         for (uint8_t seat : due)
-            m_seatMap->SetSeatState(seat, kStateOffline);
+            m_seatMap->SetSeatState(seat, kq::kSeatOffline);
     }
     ArmShutdownTimer();
 }

@@ -7,6 +7,7 @@
 #include "teacher/ButtonEnabling.h"
 #include "teacher/Globals.h"
 #include "teacher/SeatRecord.h"
+#include "teacher/SeatStates.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
 #include "TeacherResources.h"
@@ -21,8 +22,6 @@ constexpr UINT kTeachPageId = 521;
 constexpr UINT kTestPageId = 522;
 constexpr UINT kScreenLockId = 305;
 constexpr UINT kBlankScreenId = 304;
-constexpr int kSeatOnline = 1;
-constexpr int kSeatLocked = 7;
 
 bool SendsNothing()
 {
@@ -94,9 +93,9 @@ void CTeacherWnd::StopBroadcast()
     if (m_seatMap != nullptr) {
         uint8_t seats[kq::kMaxSeats] = {};
         uint16_t count = 0;
-        if (m_seatMap->GetSeatsInState(kSeatLocked, &count, seats)) {
+        if (m_seatMap->GetSeatsInState(kq::kSeatScreenLocked, &count, seats)) {
             for (uint16_t i = 0; i < count && i < kq::kMaxSeats; ++i)
-                m_seatMap->SetSeatState(seats[i], kSeatOnline);
+                m_seatMap->SetSeatState(seats[i], kq::kSeatLoggedOn);
             m_screenLockOn = 0;
             if (CToggleBitmapButton* screenLock = m_functionPanel.Toggle(kScreenLockId)) {
                 screenLock->LoadBitmaps(IDB_SCREEN_LOCK_UP, IDB_SCREEN_LOCK_DOWN, IDB_SCREEN_LOCK_FOCUS,

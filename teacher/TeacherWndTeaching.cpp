@@ -9,8 +9,8 @@
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
+#include "teacher/SeatStates.h"
 #include "teacher/dialogs/MessageBoxes.h"
-#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
@@ -30,13 +30,6 @@ constexpr WORD kCodeRollCallOff = 46;
 constexpr WORD kCodeHandUpSwitch = 39;
 constexpr WORD kCodeQuitStudents = 40;
 constexpr WORD kCodeInteract = 47;
-
-// Seat states.
-constexpr int kStateOffline = 0;
-constexpr int kStateLoggedOn = 1;
-constexpr int kStateHandUp = 2;
-constexpr int kStateBlanked = 6;
-constexpr int kStateLocked = 7;
 
 // ActivityState values set here.
 constexpr int kIdle = 0;
@@ -247,10 +240,10 @@ void CTeacherWnd::OnBlankScreen()
     }
     m_command.block.code = kCodeBlankScreenOff;
     SendCommand();
-    SetTargetsState(kStateLoggedOn);
+    SetTargetsState(kq::kSeatLoggedOn);
     uint16_t stillBlanked = 0;
     uint8_t seats[kq::kMaxTargetSeats] = {};
-    if (m_seatMap->GetSeatsInState(kStateBlanked, &stillBlanked, seats) && stillBlanked > 0) {
+    if (m_seatMap->GetSeatsInState(kq::kSeatOverlay, &stillBlanked, seats) && stillBlanked > 0) {
         ActivityState = kBlankScreenRunning; // the toggle stays on for the others
     } else {
         SetFaces(m_functionPanel.Toggle(304), TeacherRes::IDB_BLANK_SCREEN_UP, TeacherRes::IDB_BLANK_SCREEN_DOWN,
@@ -275,12 +268,12 @@ void CTeacherWnd::OnScreenLock()
     if (turningOn) {
         SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_SCREEN_LOCK_ON_UP, TeacherRes::IDB_SCREEN_LOCK_ON_DOWN,
                  TeacherRes::IDB_SCREEN_LOCK_ON_FOCUS, 0);
-        SetTargetsState(kStateLocked);
+        SetTargetsState(kq::kSeatScreenLocked);
         ActivityState = kScreenLockRunning;
     } else {
         SetFaces(m_functionPanel.Toggle(305), TeacherRes::IDB_SCREEN_LOCK_UP, TeacherRes::IDB_SCREEN_LOCK_DOWN,
                  TeacherRes::IDB_SCREEN_LOCK_FOCUS, TeacherRes::IDB_SCREEN_LOCK_DISABLED);
-        SetTargetsState(kStateLoggedOn);
+        SetTargetsState(kq::kSeatLoggedOn);
         ActivityState = kIdle;
     }
     UpdateButtonStates();
@@ -326,9 +319,7 @@ void CTeacherWnd::OnHomework()
     kq::SetCommandWord(m_command, kq::kCommandFirstTextOffset, static_cast<uint16_t>(m_fileServerPort));
     SendCommand();
 
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, 269, 4, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
-    box.SetMessage((std::string("学生上交的作业位于: ") + folder).c_str());
-    box.DoModal();
+    kq::ShowWarningText((std::string("学生上交的作业位于: ") + folder).c_str());
 }
 
 void CTeacherWnd::OnChat()
@@ -340,8 +331,8 @@ void CTeacherWnd::OnChat()
         return;
     }
     const int seat = kq::TargetSeats(m_command)[0];
-    if (m_seatMap->GetSeatState(seat) == kStateHandUp)
-        m_seatMap->SetSeatState(seat, kStateLoggedOn);
+    if (m_seatMap->GetSeatState(seat) == kq::kSeatHandUp)
+        m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
     // The chat dialog sends the opening and closing codes around itself.
 }
 
@@ -384,7 +375,7 @@ void CTeacherWnd::OnQuitStudents()
         return;
     m_command.block.code = kCodeQuitStudents;
     SendCommand();
-    SetTargetsState(kStateOffline);
+    SetTargetsState(kq::kSeatOffline);
 }
 
 void CTeacherWnd::OnMessage()

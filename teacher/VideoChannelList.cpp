@@ -19,4 +19,12 @@ int ChannelViewingFlag(const std::vector<int>& seatStates)
     return watching || mixed ? 1 : 0;
 }
 
+bool SeatStateForJoinNotice(const ChannelJoinNotice& notice, int& state)
+{
+    if (notice.channel < kFirstChannelValue || notice.channel > kLastChannelValue)
+        return false;
+    state = notice.joined != 0 ? notice.channel + kChannelSeatOffset : kSeatLoggedOn;
+    return true;
+}
+
 } // namespace kq

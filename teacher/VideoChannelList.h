@@ -1,7 +1,11 @@
 #pragma once
 // The main window's list of video channels, filled by the video broadcast
-// dialog from the channel server's announcements, and the channel-viewing
-// flag the command buttons read. Portable.
+// dialog from the channel server's announcements, the channel-viewing flag
+// the command buttons read, and the seat state a student's channel report
+// asks for. Portable.
+
+#include "common/ChannelJoinNotice.h"
+#include "teacher/SeatStates.h"
 
 #include <cstdint>
 #include <list>
@@ -9,10 +13,6 @@
 #include <vector>
 
 namespace kq {
-
-// The seat states that mark a seat watching a channel: one per channel.
-inline constexpr int kFirstChannelSeatState = 10;
-inline constexpr int kLastChannelSeatState = 29;
 
 struct VideoChannel {
     uint32_t key = 0;           // the channel id of its announcements
@@ -32,5 +32,10 @@ bool AnyChannelActive(const VideoChannelList& channels);
 // view: the first seat watches a channel, or the seats are not all in the
 // same state. 0 for no seat.
 int ChannelViewingFlag(const std::vector<int>& seatStates);
+
+// The state the seat map shows for `notice`: the channel's state while the
+// student watches, logged on once it stopped. False for a channel value no
+// server gives out: such a notice changes nothing.
+bool SeatStateForJoinNotice(const ChannelJoinNotice& notice, int& state);
 
 } // namespace kq

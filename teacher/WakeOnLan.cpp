@@ -3,11 +3,11 @@
 #include "framework/Framework.h"
 
 #include "common/AdapterAddress.h"
+#include "common/GroupMembership.h"
 #include "common/WakeOnLanPacket.h"
 
 namespace {
 
-constexpr WORD kWinsockVersion = MAKEWORD(1, 1);
 constexpr DWORD kShortSendPauseMs = 50;
 constexpr DWORD kPacketPauseMs = 1;
 
@@ -30,12 +30,8 @@ int CWakeOnLan::Open()
     m_portField = kq::kWakeOnLanPortField;
     m_group = inet_addr(kq::kWakeOnLanGroup);
 
-    if (!m_started) {
-        WSADATA data;
-        if (WSAStartup(kWinsockVersion, &data) != 0)
-            return -1;
-        m_started = true;
-    }
+    if (m_winsock.Start(CWinsockUse::kVersion11) != 0)
+        return -1;
     if (m_socket != INVALID_SOCKET)
         return 0;
     m_socket = socket(AF_INET, SOCK_DGRAM, 0);
@@ -46,24 +42,16 @@ int CWakeOnLan::Open()
     m_local.sin_family = AF_INET;
     m_local.sin_port = m_portField;
     m_local.sin_addr.s_addr = htonl(INADDR_ANY);
-    if (!SetFlag(m_socket, SOL_SOCKET, SO_REUSEADDR) ||
-        bind(m_socket, reinterpret_cast<const sockaddr*>(&m_local), sizeof m_local) != 0 ||
+    if (!kq::BindShared(m_socket, m_local.sin_port, m_local.sin_addr.s_addr) ||
         !SetFlag(m_socket, SOL_SOCKET, SO_BROADCAST)) {
         Close();
         return -1;
     }
 
-    const std::string adapter = kq::ReadAdapterAddress();
-    m_membership.imr_multiaddr.s_addr = m_group;
-    m_membership.imr_interface.s_addr = kq::AdapterInterface(adapter);
-    if (setsockopt(m_socket, IPPROTO_IP, IP_ADD_MEMBERSHIP, reinterpret_cast<const char*>(&m_membership),
-                   sizeof m_membership) != 0) {
+    if (!kq::JoinAndSendOn(m_socket, m_group, kq::AdapterInterface(kq::ReadAdapterAddress()))) {
         Close();
         return -1;
     }
-    if (!kq::IsAnyAdapter(adapter))
-        setsockopt(m_socket, IPPROTO_IP, IP_MULTICAST_IF, reinterpret_cast<const char*>(&m_membership.imr_interface),
-                   sizeof m_membership.imr_interface);
     const int timeToLive = kq::kWakeOnLanTimeToLive;
     if (setsockopt(m_socket, IPPROTO_IP, IP_MULTICAST_TTL, reinterpret_cast<const char*>(&timeToLive),
                    sizeof timeToLive) != 0) {
@@ -109,10 +97,7 @@ void CWakeOnLan::Close()
         closesocket(m_socket);
         m_socket = INVALID_SOCKET;
     }
-    if (m_started) {
-        WSACleanup();
-        m_started = false;
-    }
+    m_winsock.Stop();
 }
 
 int CWakeOnLan::WakeSeats(const kq::SeatGrid& grid, int rowCount, int columnCount, int count)

@@ -7,6 +7,7 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "framework/WinsockUse.h"
 #include "teacher/SeatRecord.h"
 
 #include <cstdint>
@@ -36,11 +37,10 @@ public:
     static constexpr int kSeatRepeats = 3;
 
 private:
+    CWinsockUse m_winsock; // started by Open, ended by Close
     SOCKET m_socket = INVALID_SOCKET;
     sockaddr_in m_local{};
     sockaddr_in m_destination{};
-    ip_mreq m_membership{};
     uint16_t m_portField = 0;
     uint32_t m_group = 0;
-    bool m_started = false; // this object's WSAStartup awaits its WSACleanup
 };

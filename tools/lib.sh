@@ -117,15 +117,38 @@ kq_free_display() {
   echo "$n"
 }
 
-# Starts Xvfb on display $1 with screen geometry $2; waits until it answers.
+# Starts Xvfb on display $1 with screen geometry $2; waits until it answers
+# and prints its process id. Fails when another server holds the display
+# (another script may have taken the number since it was found free).
 kq_start_xvfb() {
-  local display="$1" geometry="${2:-1024x768x24}" i
+  local display="$1" geometry="${2:-1024x768x24}" i pid
   Xvfb ":$display" -screen 0 "$geometry" -nolisten tcp -ac >/dev/null 2>&1 &
-  echo $!
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$display" ] && return 0
+  pid=$!
+  for i in $(seq 1 200); do
+    if [ -e "/tmp/.X11-unix/X$display" ] && [ "$(tr -dc 0-9 <"/tmp/.X$display-lock" 2>/dev/null)" = "$pid" ]; then
+      echo "$pid"
+      return 0
+    fi
+    kill -0 "$pid" 2>/dev/null || break
     sleep 0.05
   done
+  kill "$pid" 2>/dev/null
   echo "Xvfb :$display did not start" >&2
+  return 1
+}
+
+# A screen of geometry $2 on the first display from $1 upward that Xvfb can
+# take, whatever other scripts start meanwhile; prints "DISPLAY PID".
+kq_start_screen() {
+  local n="$1" geometry="$2" pid attempt
+  for attempt in $(seq 1 20); do
+    n="$(kq_free_display "$n")"
+    if pid="$(kq_start_xvfb "$n" "$geometry" 2>/dev/null)"; then
+      echo "$n $pid"
+      return 0
+    fi
+    n=$((n + 1))
+  done
+  echo "no X display could be started from :$1 on" >&2
   return 1
 }

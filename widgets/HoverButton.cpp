@@ -1,6 +1,6 @@
 #include "widgets/HoverButton.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 
 BEGIN_MESSAGE_MAP(CHoverButton, CButton)
     ON_WM_MOUSEMOVE()

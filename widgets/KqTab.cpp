@@ -1,6 +1,6 @@
 #include "widgets/KqTab.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 
 BEGIN_MESSAGE_MAP(CKqTab, CWnd)
     ON_WM_ERASEBKGND()

@@ -1,6 +1,6 @@
 #include "widgets/KqToolBar.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 #include "widgets/TeacherLook.h"
 
 #include <commctrl.h>

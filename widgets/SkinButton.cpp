@@ -1,6 +1,6 @@
 #include "widgets/SkinButton.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 
 CSkinButton::~CSkinButton()
 {

@@ -1,6 +1,6 @@
 #include "widgets/SkinDialog.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 #include "widgets/TeacherLook.h"
 
 BEGIN_MESSAGE_MAP(CSkinDialog, CDialog)

@@ -1,6 +1,6 @@
 #include "widgets/ToolBarButton.h"
 
-#include "widgets/BitmapFace.h"
+#include "framework/BitmapDrawing.h"
 
 BEGIN_MESSAGE_MAP(CToolBarButton, CButton)
     ON_WM_MOUSEMOVE()

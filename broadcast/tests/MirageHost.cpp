@@ -11,6 +11,8 @@
 //   reset LOSSLESS PAUSE BURST BAR WINDOWED    DoReSetOption
 //   wait CODE TIMEOUT_MS           waits for a notice with that code
 //   sleep MS | threads | quit
+//   clock                          prints "clock MS", the wall-clock time in ms
+//                                  since 1970 (a wire listener's clock)
 //   pattern                        covers the screen with the test pattern
 //   animate                        the pattern with a square moving on it
 //   cursor X Y | move X Y          SetCursorPos | a mouse move through SendInput
@@ -404,6 +406,14 @@ void Execute(const std::string& line)
         SetForegroundWindow(click);
         SetFocus(click);
         Print("clickwindow");
+    } else if (command == "clock") {
+        // FILETIME counts 100 ns steps from 1601; 11,644,473,600 s lie before 1970.
+        constexpr unsigned long long kTicksPerMs = 10000;
+        constexpr unsigned long long kMsBefore1970 = 11644473600000ULL;
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        const unsigned long long ticks = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+        Print("clock " + std::to_string(ticks / kTicksPerMs - kMsBefore1970));
     } else if (command == "threads") {
         Print("threads = " + std::to_string(CountThreads()));
     } else if (command == "quit") {

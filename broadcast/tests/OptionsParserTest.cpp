@@ -171,17 +171,6 @@ TEST(OptionsParser, ResetOptions)
     EXPECT_EQ(s->burstLength, 8);
 }
 
-TEST(OptionsParser, DottedAddresses)
-{
-    const struct { const char* text; uint32_t value; } cases[] = {
-        {"234.5.6.7", 0x070605EA}, {"0.0.0.0", 0}, {"255.255.255.255", 0xFFFFFFFF},
-        {"256.1.1.1", 0xFFFFFFFF}, {"1.2.3", 0xFFFFFFFF}, {"1.2.3.4.5", 0xFFFFFFFF},
-        {"", 0xFFFFFFFF}, {"1.2.3.4x", 0xFFFFFFFF}, {"0001.2.3.4", 0xFFFFFFFF},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseDottedAddress(c.text), c.value) << c.text;
-}
-
 TEST(ModeTable, ExecScreenDispatch)
 {
     using M = MirageMode;

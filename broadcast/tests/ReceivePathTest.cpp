@@ -119,14 +119,15 @@ MirageBlockInfo Header(uint8_t compression, uint32_t length, uint16_t bits = 24,
 
 // Sends one whole-screen zlib frame; true when it composed.
 bool SendZlibFrame(Station& s, const std::vector<uint8_t>& rows, uint16_t bits = 24,
-                   const std::vector<uint8_t>& palette = {})
+                   const std::vector<uint8_t>& palette = {}, uint16_t width = kWidth)
 {
     const std::vector<uint8_t> stream = ZlibBlock(rows, palette);
     s.SendStream(stream);
-    const MirageBlockHeader h = BuildBlockHeader(kTeacher, Header(MIRAGE_COMPRESSION_ZLIB, stream.size(), bits));
+    const MirageBlockHeader h =
+        BuildBlockHeader(kTeacher, Header(MIRAGE_COMPRESSION_ZLIB, stream.size(), bits, width));
     if (s.Feed(&h) != CFrameAssembler::Outcome::BlockDecoded)
         return false;
-    const MirageBlockHeader end = BuildFrameEnd(kTeacher, Header(MIRAGE_COMPRESSION_ZLIB, 0, bits));
+    const MirageBlockHeader end = BuildFrameEnd(kTeacher, Header(MIRAGE_COMPRESSION_ZLIB, 0, bits, width));
     return s.Feed(&end) == CFrameAssembler::Outcome::FrameComposed;
 }
 
@@ -153,6 +154,26 @@ TEST(ReceivePath, ZlibFramesComposeAtEachDepthAndEightBitsKeepTheirPalette)
     ASSERT_TRUE(SendZlibFrame(s, rows, 8, palette));
     EXPECT_TRUE(FrameIs(s, rows)); // the palette is not drawn as pixels
     EXPECT_EQ(0, std::memcmp(s.assembler.Palette(), palette.data(), palette.size()));
+}
+
+TEST(ReceivePath, AFrameOfAnOddWidthKeepsItsRowsWhereTheViewerReadsThem)
+{
+    // 13 pixels make 39, 26 or 13 bytes; each row of the frame buffer starts
+    // at the stride the viewer hands to GDI, so no row slides into the next.
+    constexpr uint16_t kOddWidth = 13;
+    for (const uint16_t bits : {8, 16, 24}) {
+        SCOPED_TRACE(bits);
+        Station s;
+        const std::vector<uint8_t> rows = Picture(kOddWidth, kHeight, bits, 4);
+        const std::vector<uint8_t> palette(bits == 8 ? kMiragePaletteBytes : 0, 0x11);
+        ASSERT_TRUE(SendZlibFrame(s, rows, bits, palette, kOddWidth));
+        const size_t stride = CFrameAssembler::FrameStride(s.assembler.Geometry());
+        const size_t packed = static_cast<size_t>(kOddWidth) * bits / 8;
+        EXPECT_EQ(stride, FrameRowBytes(kOddWidth, bits));
+        EXPECT_EQ(stride % kFrameRowAlignBytes, 0u);
+        for (size_t row = 0; row < kHeight; ++row)
+            ASSERT_EQ(0, std::memcmp(s.frame.data() + row * stride, rows.data() + row * packed, packed)) << row;
+    }
 }
 
 TEST(ReceivePath, JpegFrameDecodesWithinTolerance)

@@ -14,6 +14,7 @@
 #include "broadcast/JpegBlockDecoder.h"
 #include "broadcast/JpegLibrary.h"
 #include "broadcast/MirageEngineState.h"
+#include "framework/Stopwatch.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -31,24 +32,8 @@ constexpr int kStretchedWidth = 640;
 constexpr int kStretchedHeight = 480;
 constexpr DWORD kReceiveTimeoutMs = 200;
 constexpr DWORD kLingerMs = 2000;
+constexpr double kSenderPatienceMs = 60000;
 constexpr double kMsPerSecond = 1000.0;
-
-class Stopwatch {
-public:
-    Stopwatch() { QueryPerformanceFrequency(&m_frequency); }
-    void Start() { QueryPerformanceCounter(&m_start); }
-    double Ms() const
-    {
-        LARGE_INTEGER now;
-        QueryPerformanceCounter(&now);
-        return static_cast<double>(now.QuadPart - m_start.QuadPart) * kMsPerSecond /
-               static_cast<double>(m_frequency.QuadPart);
-    }
-
-private:
-    LARGE_INTEGER m_frequency = {};
-    LARGE_INTEGER m_start = {};
-};
 
 HWND MakeWindow(int x, int y, int w, int h)
 {
@@ -114,21 +99,23 @@ int main(int argc, char** argv)
 
     double reassemblyMs = 0, decodeMs = 0, composeMs = 0, drawMs = 0, stretchMs = 0;
     uint64_t frames = 0;
-    Stopwatch clock, step;
+    CStopwatch clock, step;
     double firstFrameAt = -1, lastFrameAt = 0;
-    clock.Start();
     uint8_t buffer[kMirageDatagramSize + 1];
     uint64_t received = 0;
-    while (clock.Ms() < seconds * kMsPerSecond) {
+    // The measured time starts with the first datagram, however long the
+    // sender took to start.
+    while (received == 0 ? clock.ElapsedMs() < kSenderPatienceMs : clock.ElapsedMs() < seconds * kMsPerSecond) {
         const int length = recv(s, reinterpret_cast<char*>(buffer), sizeof buffer, 0);
-        received += length > 0 ? 1 : 0;
+        if (length > 0 && received++ == 0)
+            clock.Restart();
         ParsedDatagram d;
         if (length != static_cast<int>(kMirageDatagramSize) ||
             !ParseMirageDatagram(buffer, static_cast<size_t>(length), capacity, d))
             continue;
-        step.Start();
+        step.Restart();
         const CFrameAssembler::Outcome outcome = assembler.Accept(d);
-        const double ms = step.Ms();
+        const double ms = step.ElapsedMs();
         if (d.message == MirageMessage::ScreenFragment)
             reassemblyMs += ms;
         else if (d.message == MirageMessage::BlockHeader)
@@ -143,18 +130,18 @@ int main(int argc, char** argv)
         dib.header.biHeight = static_cast<LONG>(g.height);
         dib.header.biPlanes = 1;
         dib.header.biBitCount = g.bitsPerPixel;
-        step.Start();
+        step.Restart();
         SetDIBitsToDevice(fullDc, 0, 0, g.width, g.height, 0, 0, 0, g.height, frame.data(),
                           reinterpret_cast<BITMAPINFO*>(&dib), DIB_RGB_COLORS);
         GdiFlush();
-        drawMs += step.Ms();
-        step.Start();
+        drawMs += step.ElapsedMs();
+        step.Restart();
         StretchDIBits(smallDc, 0, 0, kStretchedWidth, kStretchedHeight, 0, 0, g.width, g.height, frame.data(),
                       reinterpret_cast<BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
         GdiFlush();
-        stretchMs += step.Ms();
+        stretchMs += step.ElapsedMs();
         ++frames;
-        lastFrameAt = clock.Ms();
+        lastFrameAt = clock.ElapsedMs();
         if (firstFrameAt < 0)
             firstFrameAt = lastFrameAt;
     }

@@ -42,7 +42,7 @@ for setting in "${settings[@]}"; do
     read -r pause burst <<<"$(pacing "$step")"
     log="$work/bench-$name-$step.log"
     "$KQ_ROOT/tools/netns" exec "$tag" A1 env WINEPREFIX="$work/A1" DISPLAY=":${display_of[A1]}" \
-      wine 'C:\Viewer\ReceiverBench.exe' "$group" "$port" "$((seconds + 4))" "$name | $step" > "$log" 2>/dev/null &
+      wine 'C:\Viewer\ReceiverBench.exe' "$group" "$port" "$seconds" "$name | $step" > "$log" 2>/dev/null &
     bench=$!
     run_on T1 "open 0
 animate

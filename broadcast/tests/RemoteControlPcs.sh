@@ -6,11 +6,15 @@
 #     pointer to the matching point, a click lands at the same point of a
 #     test window on the student, a key posted as the keyboard hook's
 #     message reaches the student's focused window, down then up.
-#   monitor: the teacher monitors seat 1 and an absent seat 3: the student's
-#     host hears it is watched, then no longer; Ctrl+Q switches the view
-#     between full screen and windowed; "to tutoring" (2244) brings the
-#     host (0, 1) then (5, 1); with the context menu open DoStop still
-#     closes the viewer at once.
+#   monitor: the teacher monitors seat 1 and an absent seat 3, cycling every
+#     9 s: the first request goes out 500 ms after the start, the absent
+#     seat is asked again 5 s later, the requests cycle 1, 3, 1 (the wire
+#     listener's record, check_watch.py); the teacher's view shows the
+#     student's screen while screens "from the teacher" flood the group,
+#     which the monitored student ignores; the student's host hears it is
+#     watched, then no longer; Ctrl+Q switches the view between full screen
+#     and windowed; "to tutoring" (2244) brings the host (0, 1) then (5, 1);
+#     with the context menu open DoStop still closes the viewer at once.
 #   multi: the teacher watches three students in a grid of four cells:
 #     every live cell carries its seat tag, the empty one the viewer's
 #     background.
@@ -83,6 +87,7 @@ quit" "$out/teacher.log"
   monitor)
     new_pcs 1024x768x24 1024x768x24 || { failed=1; continue; }
     run_on A1 "open 0
+pattern
 DoStudentMonitor id=1 $opts
 sleep 40000
 stop
@@ -90,9 +95,14 @@ close
 quit" "$out/student.log"
     student=$!
     wait_line "$out/student.log" DoStudentMonitor || { echo "FAIL the student did not start"; failed=1; continue; }
+    "$KQ_ROOT/tools/netns" exec "$tag" T1 "$bin/mirage-listen" "$group" "$port" "$out" 90 watch >"$out/listen.out" 2>&1 &
+    listener=$!
+    wait_line "$out/listen.out" listening
     run_on T1 "open 0
-DoTeacherMonitor ids=1,3 names=A1|A3 flag=0 period=5000 $opts
-sleep 12000
+clock
+DoTeacherMonitor ids=1,3 names=A1|A3 flag=0 period=9000 $opts
+clock
+sleep 19000
 rect SCREENRECEIVER
 post SCREENRECEIVER 0x312 0xC999
 sleep 1000
@@ -106,8 +116,21 @@ stop
 close
 quit" "$out/teacher.log"
     teacher=$!
+    wait_line "$out/teacher.log" DoTeacherMonitor
+    # Screens as the teacher sends them, which the teacher takes for its own
+    # and the monitored student ignores: while they flood the group, the
+    # teacher's view goes on showing the student's screen. (The monitoring
+    # view draws the frame a pixel or two narrower: values may differ by one
+    # where the pattern's colour steps.)
+    "$KQ_ROOT/tools/netns" exec "$tag" T1 python3 "$here/inject_screens.py" "$group" "$port" 6 >"$out/flood.out" &
+    injector=$!
+    wait_line "$out/flood.out" sending
+    until_shot T1 "$out/monitored.ppm" 5 view 2 || failed=1
+    wait "$injector"
     wait "$teacher"
+    kill "$listener" 2>/dev/null; wait "$listener"
     WINEPREFIX="$work/A1" wineserver -k 2>/dev/null; wait "$student"
+    python3 "$here/check_watch.py" "$out/wire.log" "$out/teacher.log" 1 3 || failed=1
     cat "$out/teacher.log" "$out/student.log"
     in_order "$out/student.log" 'notice code=9 high=0 lparam=1' 'notice code=9 high=0 lparam=0' \
       "the student hears it is watched, then no longer"

@@ -10,6 +10,7 @@
 #include "broadcast/MirageEngineState.h"
 #include "broadcast/SendScreenWnd.h"
 #include "broadcast/tests/TestPattern.h"
+#include "framework/Stopwatch.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -131,14 +132,6 @@ void ChangeRegion(HWND desktop, int frame)
     ReleaseDC(desktop, dc);
 }
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -194,9 +187,9 @@ int main(int argc, char** argv)
                 ChangeRegion(desktop, frameNumber++);
                 Pump();
                 SendFrameTimings t;
-                const double begin = Now();
+                const CStopwatch clock;
                 sender.SendFrame(&t);
-                wall += Now() - begin;
+                wall += clock.ElapsedMs();
                 sum.captureMs += t.captureMs;
                 sum.compressMs += t.compressMs;
                 sum.sleptMs += t.sleptMs;

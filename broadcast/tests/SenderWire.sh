@@ -40,9 +40,9 @@ sleep 4000
 reset 1 1 20 0 0
 sleep 4000
 cursor 310 200
-sleep 400
+sleep 700
 cursor 330 220
-sleep 400
+sleep 700
 cursor 340 230
 sleep 1200
 shapewindow 600 500 200 200
@@ -104,8 +104,8 @@ for scenario in "${scenarios[@]}"; do
   echo "=== $scenario on $(geometry_for "$scenario")"
   out="$work/$scenario"
   mkdir -p "$out"
-  display="$(kq_free_display 160)"
-  xvfb_pid="$(kq_start_xvfb "$display" "$(geometry_for "$scenario")")" || exit 1
+  screen="$(kq_start_screen 160 "$(geometry_for "$scenario")")" || exit 1
+  read -r display xvfb_pid <<<"$screen"
   export DISPLAY=":$display" WINEPREFIX="$work/prefix"
   kq_wine_copy "$WINEPREFIX"
   kq_wine_warmup

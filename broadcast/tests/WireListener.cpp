@@ -2,13 +2,18 @@
 // wire. It joins the group (inside the private network of the test scripts),
 // checks every datagram with the engine's own parser, reassembles blocks,
 // decompresses and decodes them, and writes
-//   OUTDIR/wire.log      one line per datagram: time, kind, subtype, fragment, lengths
+//   OUTDIR/wire.log      one line per datagram: time, kind, subtype, fragment, lengths,
+//                        the station a watch request names
 //   OUTDIR/frame-N.ppm   each decoded block as a top-down RGB picture
 //   OUTDIR/shape-N.bin   each cursor-shape area announced by shape on
 //
-//   mirage-listen GROUP PORT OUTDIR SECONDS
+//   mirage-listen GROUP PORT OUTDIR SECONDS [watch]
+//
+// "watch" logs the watch requests only, and reassembles nothing: it keeps up
+// with any flood of screens.
 
 #include "broadcast/DatagramParser.h"
+#include "broadcast/FrameRows.h"
 #include "broadcast/MirageDatagram.h"
 #include "standins/ijl11/JpegCodec.h"
 
@@ -59,6 +64,7 @@ struct Listener {
     uint8_t shape[kMirageCursorShapeAreaSize] = {};
     int frames = 0;
     int shapes = 0;
+    bool watchOnly = false;
 
     double Now() const { return arrival; }
     double Elapsed() const { return MonotonicMs() - start; }
@@ -77,7 +83,7 @@ struct Listener {
     static std::vector<uint8_t> ToRgb(const uint8_t* rows, uint32_t width, uint32_t height, uint32_t bits)
     {
         std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-        const size_t rowBytes = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+        const auto rowBytes = static_cast<size_t>(FrameRowBytes(width, bits));
         for (uint32_t y = 0; y < height; ++y) {
             const uint8_t* row = rows + (height - 1 - y) * rowBytes;
             uint8_t* out = rgb.data() + static_cast<size_t>(y) * width * 3;
@@ -140,6 +146,8 @@ struct Listener {
             return;
         }
         const double t = Now();
+        if (watchOnly && d.message != MirageMessage::WatchSelect)
+            return;
         switch (d.message) {
         case MirageMessage::ScreenFragment:
             std::memcpy(wire.data() + d.targetOffset, d.payload, d.payloadSize);
@@ -193,6 +201,9 @@ struct Listener {
         case MirageMessage::CursorPosition:
             std::fprintf(log, "%.1f input sub=1 x=%d y=%d\n", t, d.x, d.y);
             break;
+        case MirageMessage::WatchSelect:
+            std::fprintf(log, "%.1f watch from=%u id=%u\n", t, data[0], d.watchedId);
+            break;
         default:
             std::fprintf(log, "%.1f other kind=%u sub=%u\n", t, data[1], data[4] | (data[5] << 8));
             break;
@@ -211,11 +222,12 @@ struct Listener {
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS\n", argv[0]);
+        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS [watch]\n", argv[0]);
         return 2;
     }
     Listener listener;
     listener.folder = argv[3];
+    listener.watchOnly = argc > 5 && std::strcmp(argv[5], "watch") == 0;
     listener.log = std::fopen((listener.folder + "/wire.log").c_str(), "w");
     if (listener.log == nullptr)
         return 1;

@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
-"""Checks a student's screenshot against the test pattern of TestPattern.h.
+"""Checks a screenshot of a viewing station against the test pattern of
+TestPattern.h.
 
-  check_viewer.py VIEWING.ppm STOPPED.ppm TOLERANCE CURSOR_X CURSOR_Y
+  check_viewer.py view TOLERANCE [CURSOR_X CURSOR_Y] SHOT.ppm
+  check_viewer.py gone SHOT.ppm
 
-VIEWING must show the pattern at sampled points inside its flat squares
-(exactly, or within TOLERANCE per channel), and the teacher's cursor near
-(CURSOR_X, CURSOR_Y); STOPPED, taken after DoStop, must not show it."""
+view: SHOT shows the pattern at sampled points inside its flat squares
+(exactly, or within TOLERANCE per channel; 8 means a 16-bit sender), and,
+when given, the sender's cursor near (CURSOR_X, CURSOR_Y). gone: SHOT, taken
+after DoStop, no longer shows it."""
 import sys
 
 
@@ -28,6 +31,12 @@ def read_ppm(path):
     return width, height, data[pos + 1:]
 
 
+# Where a monitoring view shows the watched station's name: from 70 pixels
+# left of the right edge, below 52.
+TITLE_RIGHT = 70
+TITLE_BOTTOM = 52
+
+
 def pattern(x, y, depth16):
     checker = ((x // 64 + y // 64) % 2) * 160
     line = (y % 16) < 2 and (x % 128) < 96
@@ -43,50 +52,67 @@ def pixel(img, x, y):
     return tuple(data[i:i + 3])
 
 
-def matches(img, tolerance, depth16):
+def matches(img, tolerance, depth16, report=True):
     bad = 0
     samples = 0
+    width = img[0]
     for y in range(40, 760, 64):
         for x in range(20, 1000, 64):
             if (y % 16) < 4 or abs(x - 300) < 48 and abs(y - 200) < 48:
                 continue  # line rows and the cursor's place
+            if x >= width - TITLE_RIGHT and y < TITLE_BOTTOM:
+                continue  # the station's name on a monitoring view
             samples += 1
             want = pattern(x, y, depth16)
             got = pixel(img, x, y)
             if any(abs(a - b) > tolerance + (8 if depth16 else 0) for a, b in zip(want, got)):
                 bad += 1
-                if bad <= 5:
+                if report and bad <= 5:
                     print(f"  ({x},{y}): want {want} got {got}")
     return samples, bad
 
 
-def main():
-    viewing, stopped = read_ppm(sys.argv[1]), read_ppm(sys.argv[2])
-    tolerance = int(sys.argv[3])
-    cx, cy = int(sys.argv[4]), int(sys.argv[5])
+def check_view(shot, tolerance, cursor):
     depth16 = tolerance == 8
     ok = True
-    samples, bad = matches(viewing, tolerance, depth16)
+    samples, bad = matches(shot, tolerance, depth16)
     if bad:
-        print(f"FAIL the student's view differs from the pattern at {bad} of {samples} points")
+        print(f"FAIL the view differs from the pattern at {bad} of {samples} points")
         ok = False
     else:
-        print(f"ok   the student's view shows the pattern ({samples} points)")
-    # The cursor (the standard arrow) darkens or changes pixels at its place.
-    changed = sum(1 for dx in range(0, 12) for dy in range(0, 16)
-                  if pixel(viewing, cx + dx, cy + dy) != pattern(cx + dx, cy + dy, depth16))
-    if changed < 10:
-        print(f"FAIL no cursor drawn at ({cx},{cy})")
-        ok = False
-    else:
-        print(f"ok   the teacher's cursor is drawn at ({cx},{cy})")
-    samples, bad = matches(stopped, 40, depth16)
+        print(f"ok   the view shows the pattern ({samples} points)")
+    if cursor is not None:
+        cx, cy = cursor
+        # The cursor (the standard arrow) darkens or changes pixels at its place.
+        changed = sum(1 for dx in range(0, 12) for dy in range(0, 16)
+                      if pixel(shot, cx + dx, cy + dy) != pattern(cx + dx, cy + dy, depth16))
+        if changed < 10:
+            print(f"FAIL no cursor drawn at ({cx},{cy})")
+            ok = False
+        else:
+            print(f"ok   the sender's cursor is drawn at ({cx},{cy})")
+    return ok
+
+
+def check_gone(shot):
+    samples, bad = matches(shot, 40, False, report=False)
     if bad < samples // 2:
         print("FAIL the view is still there after DoStop")
-        ok = False
-    else:
-        print("ok   DoStop removed the view")
-    return 0 if ok else 1
+        return False
+    print("ok   DoStop removed the view")
+    return True
+
+
+def main():
+    args = sys.argv[1:]
+    if args[0] == "view":
+        tolerance = int(args[1])
+        cursor = (int(args[2]), int(args[3])) if len(args) == 5 else None
+        return 0 if check_view(read_ppm(args[-1]), tolerance, cursor) else 1
+    if args[0] == "gone":
+        return 0 if check_gone(read_ppm(args[1])) else 1
+    print(__doc__)
+    return 2
 
 
 if __name__ == "__main__":

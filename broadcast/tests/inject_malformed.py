@@ -47,18 +47,25 @@ MALFORMED = [
 ]
 
 
-def main():
-    group, port, seconds = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
+def send_for(group, port, seconds, datagrams, pause=0.05):
+    """Sends the datagrams to the group over and over for `seconds`, with
+    `pause` seconds after each round; returns the rounds sent."""
     s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM, socket.IPPROTO_UDP)
     s.setsockopt(socket.IPPROTO_IP, socket.IP_MULTICAST_TTL, 1)
     end = time.time() + seconds
-    sent = 0
+    rounds = 0
     while time.time() < end:
-        for d in MALFORMED:
+        for d in datagrams:
             s.sendto(d, (group, port))
-            sent += 1
-        time.sleep(0.05)
-    print(f"sent {sent} malformed datagrams")
+        rounds += 1
+        time.sleep(pause)
+    return rounds
+
+
+def main():
+    group, port, seconds = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
+    rounds = send_for(group, port, seconds, MALFORMED)
+    print(f"sent {rounds * len(MALFORMED)} malformed datagrams")
 
 
 if __name__ == "__main__":

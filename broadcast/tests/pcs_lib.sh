@@ -11,7 +11,10 @@ port=47331
 tag="kqv$$"
 work="$(mktemp -d "$KQ_BUILD/$(basename "$0" .sh).XXXXXX")"
 xvfb_pids=()
+feeds=()
 cleanup() {
+  local fd
+  for fd in "${feeds[@]}"; do exec {fd}>&-; done
   for pc in T1 A1 A2 A3; do WINEPREFIX="$work/$pc" wineserver -k 2>/dev/null || true; done
   for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; done
   "$KQ_ROOT/tools/netns" down "$tag" 2>/dev/null
@@ -33,9 +36,10 @@ new_pcs() {
 # PC NAME GEOMETRY: a screen and a prefix with the engine's files.
 declare -A display_of
 make_pc() {
-  local pc="$1" geometry="$2" display
-  display="$(kq_free_display $((170 + ${#display_of[@]} * 3)))"
-  xvfb_pids+=("$(kq_start_xvfb "$display" "$geometry")") || return 1
+  local pc="$1" geometry="$2" screen display pid
+  screen="$(kq_start_screen 170 "$geometry")" || return 1
+  read -r display pid <<<"$screen"
+  xvfb_pids+=("$pid")
   display_of[$pc]="$display"
   kq_wine_copy "$work/$pc"
   mkdir -p "$work/$pc/drive_c/Viewer"
@@ -52,19 +56,52 @@ run_on() {
     wine 'C:\Viewer\MirageHost.exe' 'C:\Viewer\script.txt' > "$log" 2>/dev/null &
 }
 
-# The teacher's cursor moves by a pixel every second, so that a student that
-# joins late still gets its position.
-cursor_moves() {
-  local i
-  for i in $(seq 0 39); do printf 'cursor %d 200\nsleep 1000\n' $((300 + i % 2)); done
+# run_fed PC LOG: the host reading its commands as the test feeds them
+# (feed PC LINE...), in the background; its exit is `wait $!` as with run_on.
+declare -A feed_of
+run_fed() {
+  local pc="$1" log="$2" fifo="$work/$1.commands" fd
+  rm -f "$fifo"; mkfifo "$fifo"
+  exec {fd}<>"$fifo"
+  feeds+=("$fd"); feed_of[$pc]="$fd"
+  "$KQ_ROOT/tools/netns" exec "$tag" "$pc" env WINEPREFIX="$work/$pc" DISPLAY=":${display_of[$pc]}" \
+    wine 'C:\Viewer\MirageHost.exe' <"$fifo" > "$log" 2>/dev/null &
+}
+feed() {
+  local pc="$1"
+  shift
+  printf '%s\r\n' "$@" >&"${feed_of[$pc]}"
 }
 
 # wait_line LOG WORD: until the host printed a line with WORD (at most 90 s).
-wait_line() {
-  local i
-  for i in $(seq 450); do grep -q "$2" "$1" 2>/dev/null && return 0; sleep 0.2; done
-  return 1
+wait_line() { wait_lines "$1" "$2" 1; }
+# wait_lines LOG PATTERN COUNT: until COUNT lines match PATTERN (at most 90 s).
+wait_lines() {
+  local end=$((SECONDS + 90))
+  while [ "$(tr -d '\r' <"$1" 2>/dev/null | grep -c -- "$2")" -lt "$3" ]; do
+    [ "$SECONDS" -lt "$end" ] || return 1
+    sleep 0.2
+  done
 }
 
 shot() { import -display ":${display_of[$1]}" -window root -depth 8 "$2" 2>/dev/null; }
+
+# until_shot PC FILE SECONDS CHECK...: screenshots of PC into FILE until
+# check_viewer.py CHECK... FILE passes (then its report is printed) or the
+# time is up (the last report is printed, and it fails). With $poke set, that
+# command runs before each screenshot.
+until_shot() {
+  local pc="$1" file="$2" end=$((SECONDS + $3))
+  shift 3
+  while :; do
+    [ -z "${poke:-}" ] || "$poke"
+    shot "$pc" "$file"
+    if python3 "$here/check_viewer.py" "$@" "$file" >"$file.report" 2>&1 || [ "$SECONDS" -ge "$end" ]; then
+      cat "$file.report"
+      python3 "$here/check_viewer.py" "$@" "$file" >/dev/null 2>&1
+      return
+    fi
+    sleep 0.3
+  done
+}
 

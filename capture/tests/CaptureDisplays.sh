@@ -23,8 +23,8 @@ status=0
 for screen in 1024x768x24:32:1024 1024x768x16:16:1024 1018x768x24:32:1018; do
   IFS=: read -r geometry bits width <<<"$screen"
   echo "=== screen $geometry"
-  display="$(kq_free_display 140)"
-  xvfb_pid="$(kq_start_xvfb "$display" "$geometry")" || exit 1
+  screen="$(kq_start_screen 140 "$geometry")" || exit 1
+  read -r display xvfb_pid <<<"$screen"
   kq_wine_copy "$work/prefix"
   DISPLAY=":$display" WINEPREFIX="$work/prefix" KQ_SCREEN_BITS="$bits" KQ_SCREEN_WIDTH="$width" \
     wine "$test_exe" || status=1

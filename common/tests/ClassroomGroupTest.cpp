@@ -1,20 +1,13 @@
 #include "common/ClassroomGroup.h"
+#include "common/tests/TestAddress.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
-// The 32-bit value inet_addr gives for a.b.c.d.
-uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
-{
-    const uint8_t octets[4] = {a, b, c, d};
-    uint32_t value;
-    std::memcpy(&value, octets, sizeof value);
-    return value;
-}
+using kqtest::Address;
 
 struct GroupCase {
     uint32_t configured;

@@ -38,6 +38,30 @@ TEST(ProgramFolder, CutsAfterTheLastBackslashOnCharacterBoundaries)
     }
 }
 
+TEST(ProgramFolder, ConfiguredNamesAreTakenRelativeToTheFolderUnlessAbsolute)
+{
+    const struct {
+        const char* name;
+        const char* path;
+    } cases[] = {
+        {"", ""},
+        {"BackBmp\\Logo.bmp", "C:\\Kq\\BackBmp\\Logo.bmp"},
+        {"Logo.bmp", "C:\\Kq\\Logo.bmp"},
+        {"D:\\Pictures\\Logo.bmp", "D:\\Pictures\\Logo.bmp"},
+        {"D:Logo.bmp", "D:Logo.bmp"}, // a drive of its own
+        {"C:", "C:"},
+        {"\\Pictures\\Logo.bmp", "\\Pictures\\Logo.bmp"},
+        {"\\\\server\\share\\Logo.bmp", "\\\\server\\share\\Logo.bmp"},
+        {"/Pictures/Logo.bmp", "C:\\Kq\\/Pictures/Logo.bmp"}, // only a backslash starts from a root
+        {"L", "C:\\Kq\\L"},
+        {"\xB3\xBF.bmp", "C:\\Kq\\\xB3\xBF.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(kq::PathInFolder("C:\\Kq\\", c.name), c.path);
+    }
+}
+
 #ifdef _WIN32
 TEST(ProgramFolder, IsTheFolderOfTheRunningModule)
 {

@@ -1,4 +1,5 @@
 #include "common/StudentInitBuilder.h"
+#include "common/tests/TestAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,7 @@
 namespace {
 
 using kq::StudentNetworkValues;
-
-uint32_t Address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
-{
-    const uint8_t octets[4] = {a, b, c, d};
-    uint32_t value;
-    std::memcpy(&value, octets, sizeof value);
-    return value;
-}
+using kqtest::Address;
 
 StudentNetworkValues Configured()
 {
@@ -110,18 +104,22 @@ TEST(StudentInitBuilder, SeatStates)
     EXPECT_EQ(kq::ClassifySeat("A1"), kq::SeatState::Assigned);
 }
 
-TEST(StudentInitBuilder, ParsesDottedAddresses)
-{
-    EXPECT_EQ(kq::ParseIpv4("10.0.0.1"), Address(10, 0, 0, 1));
-    for (const char* bad : {"", "1.2.3", "1.2.3.4.5", "256.1.1.1", "a.b.c.d", "1..2.3", "1.2.3.4 "})
-        EXPECT_EQ(kq::ParseIpv4(bad), 0xFFFFFFFFu) << bad;
-}
-
 } // namespace
 
 #include "common/StudentIni.h"
 
 namespace {
+
+TEST(StudentIni, TheAbsentTextInAnyCase)
+{
+    const struct {
+        const char* text;
+        bool absent;
+    } cases[] = {{"kq", true}, {"KQ", true}, {"Kq", true}, {"kQ", true},   {"", false},
+                 {"k", false}, {"kqq", false}, {" kq", false}, {"kq\r", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(kq::IsAbsentText(c.text), c.absent) << c.text;
+}
 
 TEST(StudentIniPaths, PerHostCopiesAndTheMasterFile)
 {

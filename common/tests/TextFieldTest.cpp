@@ -70,6 +70,43 @@ TEST(TextField, LengthOfUnterminatedFieldIsItsSize)
     EXPECT_EQ(kq::TextFieldLength(shortText, sizeof shortText), 1u);
 }
 
+TEST(TextField, WholeCharactersLeaveOutABrokenOneAtTheEnd)
+{
+    EXPECT_EQ(kq::WholeCharacters("ab\xB3"), "ab");
+    EXPECT_EQ(kq::WholeCharacters("ab\xB3\xBF"), "ab\xB3\xBF");
+    EXPECT_EQ(kq::WholeCharacters("\xB3\x5C\xB3"), "\xB3\x5C") << "a trail byte 5C is no lead byte";
+    EXPECT_EQ(kq::WholeCharacters(""), "");
+}
+
+TEST(TextField, EqualIgnoringCaseFoldsAsciiLettersOnly)
+{
+    // 95 41 and 95 61 are two characters whose trail bytes are "A" and "a".
+    const struct {
+        const char* a;
+        const char* b;
+        bool equal;
+    } cases[] = {
+        {"KQ", "kq", true},
+        {"kq", "kQ", true},
+        {"kq", "kq ", false},
+        {"", "", true},
+        {"Http://x", "HTTP://X", true},
+        {"Movie", "Movies", false},
+        {"中文.CN", "中文.cn", true},
+        {"\xB3\xBF" "ab", "\xB3\xBF" "AB", true},
+        {"\x95\x41", "\x95\x61", false},
+        {"\x95\x41", "\x95\x41", true},
+        {"ab\xB3", "AB\xB3", true}, // a lead byte that ends the text is a byte of its own
+        {"ab\xB3", "ab\xB4", false},
+        {"[", "{", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        EXPECT_EQ(kq::EqualIgnoringCase(c.a, c.b), c.equal);
+        EXPECT_EQ(kq::EqualIgnoringCase(c.b, c.a), c.equal);
+    }
+}
+
 TEST(TextField, SourceTextsAreCompiledAsCp936)
 {
     EXPECT_STREQ("晨星", "\xB3\xBF\xD0\xC7");

@@ -1,13 +1,12 @@
 #include "standins/common/StandinWindows.h"
 
+#include "framework/InstanceHandle.h"
+
 namespace kq::standin {
 
 HMODULE ThisModule()
 {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
+    return AfxGetInstanceHandle();
 }
 
 bool RegisterWindowClass(const char* className, WNDPROC procedure, HBRUSH background, LPCSTR cursor,

@@ -312,6 +312,8 @@ size_t Encode(const Datagram& datagram, uint8_t* buffer, size_t capacity)
     }
     case Kind::Logon: {
         const LogonBody& body = datagram.logon;
+        if (body.seatName[0] == '\0')
+            return 0; // the decoder refuses a log-on without a seat name
         WireLogon wire = {};
         wire.attempt = body.attempt;
         std::memcpy(wire.seatName, body.seatName, sizeof wire.seatName);

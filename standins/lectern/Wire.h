@@ -139,7 +139,8 @@ DecodeStatus Decode(const uint8_t* data, size_t size, Datagram* out);
 
 // Writes the datagram into buffer (kMaxDatagramSize bytes are always enough)
 // and returns its size, or 0 when the datagram itself is invalid (a target
-// count above 160, a seat outside 1..160, session 0).
+// count above 160, a seat outside 1..160, session 0, a log-on with an empty
+// seat name).
 size_t Encode(const Datagram& datagram, uint8_t* buffer, size_t capacity);
 
 } // namespace kq::lectern

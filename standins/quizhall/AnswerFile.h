@@ -1,6 +1,7 @@
 #pragma once
 // The answer file of a test: a heading with the test's texts, then one block
-// per student who handed in, opened by a line naming the seat. Portable.
+// per student who handed in, opened by a line naming the seat (any seat text
+// reads back as it was handed in). Portable.
 
 #include <string>
 #include <vector>

@@ -1,6 +1,7 @@
 #include "standins/snarewell/KeyHooks.h"
 
 #include "common/CursorShape.h"
+#include "framework/InstanceHandle.h"
 
 #include <atomic>
 
@@ -18,15 +19,6 @@ constexpr LRESULT kSwallow = 1;
 HHOOK g_keyHook = nullptr;
 std::atomic<HWND> g_keyTarget = nullptr;
 HHOOK g_startKeyHook = nullptr;
-
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -69,7 +61,7 @@ bool InstallKeyHook(HWND target)
 {
     UninstallKeyHook();
     g_keyTarget = target;
-    g_keyHook = SetWindowsHookExA(WH_KEYBOARD_LL, &KeyHookProc, ThisModule(), 0);
+    g_keyHook = SetWindowsHookExA(WH_KEYBOARD_LL, &KeyHookProc, AfxGetInstanceHandle(), 0);
     return g_keyHook != nullptr;
 }
 
@@ -84,7 +76,7 @@ void UninstallKeyHook()
 bool InstallStartKeyHook()
 {
     UninstallStartKeyHook();
-    g_startKeyHook = SetWindowsHookExA(WH_KEYBOARD_LL, &StartKeyHookProc, ThisModule(), 0);
+    g_startKeyHook = SetWindowsHookExA(WH_KEYBOARD_LL, &StartKeyHookProc, AfxGetInstanceHandle(), 0);
     return g_startKeyHook != nullptr;
 }
 

@@ -1,6 +1,7 @@
 #include "standins/snarewell/MouseShapeHook.h"
 
 #include "common/CursorShape.h"
+#include "framework/InstanceHandle.h"
 #include "standins/snarewell/CursorPlanes.h"
 
 namespace {
@@ -11,15 +12,6 @@ constexpr UINT_PTR kLookTimer = 1;
 constexpr UINT kLookDelayMs = 20;
 
 MouseShapeHook* g_installed = nullptr; // the hook procedure has no context of its own
-
-HMODULE ThisModule()
-{
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS
-            | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&ThisModule), &module);
-    return module;
-}
 
 // The bitmap's pixels, top-down, 32 bits each.
 bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pixels)
@@ -80,12 +72,12 @@ bool MouseShapeHook::Install(HWND target)
 
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = &NotifierProc;
-    windowClass.hInstance = ThisModule();
+    windowClass.hInstance = AfxGetInstanceHandle();
     windowClass.lpszClassName = kNotifierClass;
     RegisterClassA(&windowClass);
     m_notifier = CreateWindowExA(0, kNotifierClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-        ThisModule(), nullptr);
-    m_hook = SetWindowsHookExA(WH_MOUSE_LL, &HookProc, ThisModule(), 0);
+        AfxGetInstanceHandle(), nullptr);
+    m_hook = SetWindowsHookExA(WH_MOUSE_LL, &HookProc, AfxGetInstanceHandle(), 0);
     if (m_notifier == nullptr || m_hook == nullptr) {
         Uninstall();
         return false;

@@ -49,6 +49,13 @@ INT_PTR ShowWarningWithHelp(UINT stringId)
     return page != nullptr ? ShowWarningWithHelp(stringId, std::atoi(page)) : ShowWarning(stringId);
 }
 
+INT_PTR ShowWarningText(const char* text)
+{
+    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
+    box.SetMessage(text);
+    return box.DoModal();
+}
+
 INT_PTR ShowNotice(UINT stringId)
 {
     CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_NOTICE_BACKGROUND, nullptr);

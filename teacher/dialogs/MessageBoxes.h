@@ -17,6 +17,8 @@ INT_PTR ShowWarningWithHelp(UINT stringId, int item);
 // The same, naming the item of N's own help page (57499 opens "24.htm": 24);
 // warning N alone when N has no page.
 INT_PTR ShowWarningWithHelp(UINT stringId);
+// The warning box with a text of the caller's own, no help page.
+INT_PTR ShowWarningText(const char* text);
 // Notice N: string N on the notice background, no help page.
 INT_PTR ShowNotice(UINT stringId);
 // The yes/no question string N, or a text built by the caller: true for yes.

@@ -22,6 +22,7 @@
 #include "common/AdapterAddress.h"
 #include "common/MulticastSocket.h"
 #include "teacher/ClassroomSockets.h"
+#include "teacher/VideoChannelList.h"
 #include "teacher/VodCommandSender.h"
 #include "teacher/WakeOnLan.h"
 

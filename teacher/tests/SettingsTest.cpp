@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/ClassroomGroup.h"
+#include "common/Ipv4Text.h"
 #include "common/TextField.h"
 
 #include <algorithm>
@@ -90,7 +92,7 @@ TEST(TeacherSettings, ConfigBytesOfTheFixture)
     EXPECT_EQ(s.logoFile, "BackBmp\\Logo.bmp");
     EXPECT_EQ(s.options.WatchInterval, 9);
     EXPECT_EQ(+s.options.ProxyPort, 8080);
-    EXPECT_EQ(kq::FormatDottedAddress(s.options.ProxyIp), "10.1.2.3");
+    EXPECT_EQ(kq::FormatDottedIpv4(s.options.ProxyIp), "10.1.2.3");
     EXPECT_STREQ(s.options.schoolname, "晨星中学");
     EXPECT_EQ(std::strlen(s.options.ProxyName), 54u) << "cut before the character that does not fit";
     EXPECT_EQ(std::string(s.options.ProxyName), kLongProxyName.substr(0, 54));
@@ -107,18 +109,19 @@ TEST(TeacherSettings, ProfileValuesAndEmptyFile)
     EXPECT_EQ(s.config.DefineFilePath[0], '\0');
 }
 
-TEST(TeacherSettings, DottedAddresses)
+TEST(TeacherSettings, AnAddressThatIsNoneReadsAsZero)
 {
-    const struct {
-        const char* text;
-        const char* back;
-    } cases[] = {
-        {"227.1.1.7", "227.1.1.7"}, {"0.0.0.0", "0.0.0.0"}, {"", "0.0.0.0"},     {"1.2.3", "0.0.0.0"},
-        {"1.2.3.256", "0.0.0.0"},   {"1.2.3.4x", "0.0.0.0"}, {"a.b.c.d", "0.0.0.0"}, {"255.255.255.255", "255.255.255.255"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(kq::FormatDottedAddress(kq::ParseDottedAddress(c.text)), c.back);
+    // Multi_MainIP and ProxyIp take 0 for a text that is no address; ProxyIp
+    // is then saved as "0.0.0.0".
+    for (const char* text : {"", "1.2.3", "1.2.3.256", "1.2.3.4x", "a.b.c.d"}) {
+        SCOPED_TRACE(text);
+        const kq::TeacherSettings s = ReadFixture(std::string("[Ver]\r\nClassroomID=3\r\n[NetWork]\r\nMulti_MainIP=") +
+                                                  text + "\r\n[Other]\r\nProxyIp=" + text + "\r\n");
+        EXPECT_EQ(+s.config.classroomGroup, kq::MakeClassroomGroup(0, 3));
+        EXPECT_EQ(+s.options.ProxyIp, 0u);
+        CIniStore store;
+        kq::FillSavedKeys(s, store);
+        EXPECT_EQ(store.GetValue("Other", "ProxyIp"), "0.0.0.0");
     }
 }
 

@@ -408,10 +408,10 @@ TEST_F(TeachingCommands, TransportEvents)
     session.Event(kq::kEventWarning, 0);
     EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_STUDENT_ERROR)), std::string::npos);
 
-    // The update push serves the Update folder on the given port.
+    // The update push serves the Update folder beside Teacher.exe on the given port.
     session.Event(kq::kEventUpdatePush, 4321);
-    EXPECT_TRUE(WaitFor([&] { return session.Install().Traced("Update\\ window="); }, 3000))
-        << session.Install().Trace();
+    const std::string updateFolder = "folder=" + session.Install().Folder() + "\\Update\\ window=";
+    EXPECT_TRUE(WaitFor([&] { return session.Install().Traced(updateFolder); }, 3000)) << session.Install().Trace();
     EXPECT_TRUE(session.Install().Traced("port=4321")) << session.Install().Trace();
     session.TakeBox("Warning", 500);
 
@@ -489,19 +489,32 @@ TEST_F(TeachingCommands, ShutdownAndRestart)
     PressOk(dialog);
     ExpectOutcome(session, Sent(24, 1, 255, "2"));
 
-    // Delay 4: seat 1 goes off line three seconds later, though the
-    // selection has moved on; a second delayed command marks its own seat.
-    session.SelectSeat(1);
-    session.Command(511);
-    dialog = DelayDialog(session);
-    ASSERT_NE(nullptr, dialog);
-    SetDelay(dialog, "4");
-    PressOk(dialog);
-    ExpectOutcome(session, Sent(24, 1, 4, "1"));
+    // Two delayed commands keep their own seats and times, whatever the
+    // selection does meanwhile. A seat goes off line a second before its PC
+    // ends: seat 3 (delay 6) five seconds after its command, seat 1 (delay 2,
+    // sent later) one second after its own, and so first.
+    const auto delayedShutdown = [&](int seat, int delay) {
+        session.SelectSeat(seat);
+        const DWORD before = ::GetTickCount();
+        session.Command(511);
+        HWND delayDialog = DelayDialog(session);
+        EXPECT_NE(nullptr, delayDialog);
+        SetDelay(delayDialog, std::to_string(delay).c_str());
+        PressOk(delayDialog);
+        ExpectOutcome(session, Sent(24, 1, delay, std::to_string(seat).c_str()));
+        return before;
+    };
+    const DWORD beforeFirst = delayedShutdown(3, 6);
+    const DWORD beforeSecond = delayedShutdown(1, 2);
     session.Select(Selection::All);
     EXPECT_EQ("1,2,3", session.OnlineSeats()) << "not yet";
-    ::Sleep(3000);
-    EXPECT_EQ("2,3", session.OnlineSeats());
+
+    ASSERT_TRUE(WaitFor([&] { return session.OnlineSeats() != "1,2,3"; }, 5000));
+    EXPECT_GE(::GetTickCount() - beforeSecond, 800u) << "the second command's time";
+    EXPECT_EQ("2,3", session.OnlineSeats()) << "only the second command's seat";
+    ASSERT_TRUE(WaitFor([&] { return session.OnlineSeats() != "2,3"; }, 6000));
+    EXPECT_GE(::GetTickCount() - beforeFirst, 4500u) << "the first command's own time";
+    EXPECT_EQ("2", session.OnlineSeats()) << "only the first command's seat; seat 2's delay of 255 s runs on";
 
     // No delay: the whole class goes off line at once.
     session.Select(Selection::None);

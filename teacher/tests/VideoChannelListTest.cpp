@@ -2,9 +2,52 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
+
+std::vector<uint8_t> Bytes(uint32_t value)
+{
+    std::vector<uint8_t> bytes(4);
+    std::memcpy(bytes.data(), &value, 4);
+    return bytes;
+}
+
+struct JoinCase {
+    const char* name;
+    uint32_t wire; // as one little-endian u32
+    bool changes;
+    int state;
+};
+
+TEST(ChannelViewing, JoinNoticesSetTheChannelsStateForTheServersValuesOnly)
+{
+    const JoinCase cases[] = {
+        {"join channel 1", 0x01070001, true, 10},
+        {"join channel 20", 0x01070014, true, 29},
+        {"leave channel 20", 0x00070014, true, 1},
+        {"sender's number + 256 in the high half", (7u + 256) << 16 | 3, true, 12},
+        {"join value 0", 0x01070000, false, 0},
+        {"join value 21", 0x01070015, false, 0},
+        {"leave value 0", 0x00070000, false, 0},
+        {"value 0xFFFF", 0x0107FFFF, false, 0},
+    };
+    for (const JoinCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> bytes = Bytes(c.wire);
+        kq::ChannelJoinNotice notice{};
+        ASSERT_TRUE(kq::ParseChannelJoinNotice(bytes.data(), bytes.size(), notice));
+        EXPECT_EQ(notice.seat, 7);
+        int state = -1;
+        EXPECT_EQ(kq::SeatStateForJoinNotice(notice, state), c.changes);
+        if (c.changes) {
+            EXPECT_EQ(state, c.state);
+        }
+    }
+}
+
 
 struct ViewingCase {
     const char* name;

@@ -105,7 +105,8 @@ TEST(Wire, EncodeRefusesWhatCouldNotBeDecoded)
     seatZero.command.targets[1] = 0;
     Datagram noSession = SampleCommand(1);
     noSession.session = 0;
-    for (const Datagram& d : {tooMany, seatZero, noSession})
+    Datagram noSeatName = Make(Kind::Logon); // a log-on without a seat name
+    for (const Datagram& d : {tooMany, seatZero, noSession, noSeatName})
         EXPECT_TRUE(Bytes(d).empty());
 }
 

@@ -90,4 +90,14 @@ TEST(AnswerFile, StatisticsCountTheHandInsAndIgnoreLookalikeLines)
     EXPECT_EQ(quiz::StatisticsText(""), "共收到 0 份答卷\r\n");
 }
 
+TEST(AnswerFile, AnySeatTextReadsBackAsItWasHandedIn)
+{
+    const std::vector<std::string> seats = {"A1 ==== 座位 B2", "5 ====", "%3D", "=", "50%", "座位 ====x"};
+    std::string file = quiz::AnswerFileHeading("a", "b", 1);
+    for (const std::string& seat : seats)
+        file += quiz::AnswerBlock(seat, "1. A");
+    EXPECT_EQ(quiz::SeatsInAnswerFile(file), seats);
+    EXPECT_NE(quiz::StatisticsText(file).find("座位 A1 ==== 座位 B2\r\n座位 5 ====\r\n"), std::string::npos);
+}
+
 } // namespace

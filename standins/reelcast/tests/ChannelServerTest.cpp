@@ -136,13 +136,4 @@ TEST(ChannelServer, IgnoresMalformedDatagrams)
     EXPECT_TRUE(server.OnAnnouncePort(notAQuery, sizeof notAQuery).empty());
 }
 
-TEST(ChannelServer, NamesMatchIgnoringCaseOfSingleByteLettersOnly)
-{
-    EXPECT_TRUE(SameNameIgnoringCase("Movie", "mOVIE"));
-    EXPECT_FALSE(SameNameIgnoringCase("Movie", "Movies"));
-    // 0xC1 0x61 and 0xC1 0x41 are two different double-byte characters.
-    EXPECT_FALSE(SameNameIgnoringCase("\xC1\x61", "\xC1\x41"));
-    EXPECT_TRUE(SameNameIgnoringCase("\xC1\x61" "a", "\xC1\x61" "A"));
-}
-
 } // namespace
