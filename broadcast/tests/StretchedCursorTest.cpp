@@ -14,9 +14,8 @@
 
 namespace {
 
-constexpr uint32_t kFrameWidth = 1024;
-constexpr uint32_t kFrameHeight = 768;
 constexpr uint8_t kFrameBits = 24;
+constexpr uint16_t kViewFullScreen = 3;
 constexpr uint16_t kViewWindowed = 4;
 constexpr uint16_t kFourViews = 4;
 constexpr int32_t kNotTeachingDemo = 1; // a teaching demonstration throttles stretched frames
@@ -25,16 +24,32 @@ constexpr int kTimedMessages = 200;
 constexpr int kTimedStep = 7;
 constexpr double kMsPerSecond = 1000.0;
 
-// The engine state of a viewer showing one 1024 x 768 x 24 frame in the
-// first cell of the four-view grid, so the view is stretched.
+// Two stretched views of the 1024 x 768 test screen: a 1024 x 768 frame in
+// the first cell of the four-view grid, and a larger screen's frame shown
+// full screen.
+struct Layout {
+    const char* name;
+    uint32_t frameWidth;
+    uint32_t frameHeight;
+    uint16_t viewState;
+};
+const Layout kLayouts[] = {
+    {"1024x768 frame in a quarter cell", 1024, 768, kViewWindowed},
+    {"1280x1024 frame full screen", 1280, 1024, kViewFullScreen},
+};
+
+// The engine state of a viewer showing one 24-bit frame in view 0.
 class StretchedView {
 public:
-    StretchedView() : m_frame(static_cast<size_t>(kFrameWidth) * kFrameHeight * 3)
+    explicit StretchedView(const Layout& layout)
+        : m_frame(static_cast<size_t>(layout.frameWidth) * layout.frameHeight * 3)
     {
-        for (uint32_t row = 0; row < kFrameHeight; ++row)
-            for (uint32_t x = 0; x < kFrameWidth; ++x) {
+        const uint32_t width = layout.frameWidth;
+        const uint32_t height = layout.frameHeight;
+        for (uint32_t row = 0; row < height; ++row)
+            for (uint32_t x = 0; x < width; ++x) {
                 const kq::test::Rgb c = kq::test::PatternPixel(static_cast<int>(x), static_cast<int>(row));
-                uint8_t* p = m_frame.data() + (static_cast<size_t>(kFrameHeight - 1 - row) * kFrameWidth + x) * 3;
+                uint8_t* p = m_frame.data() + (static_cast<size_t>(height - 1 - row) * width + x) * 3;
                 p[0] = static_cast<uint8_t>(c.b);
                 p[1] = static_cast<uint8_t>(c.g);
                 p[2] = static_cast<uint8_t>(c.r);
@@ -42,10 +57,10 @@ public:
         MirageEngineState& s = EngineState();
         s.frameBuffer = m_frame.data();
         s.frameBufferSize = static_cast<uint32_t>(m_frame.size());
-        s.frameWidth = kFrameWidth;
-        s.frameHeight = kFrameHeight;
+        s.frameWidth = width;
+        s.frameHeight = height;
         s.frameBpp = kFrameBits;
-        s.viewState = kViewWindowed;
+        s.viewState = layout.viewState;
         s.maxViews = kFourViews;
         s.modeKind = kNotTeachingDemo;
         s.showRemoteCursor = 1;
@@ -122,15 +137,6 @@ size_t Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& 
 
 TEST(StretchedView, CursorMessagesLeaveTheViewAsAWholeRedrawWould)
 {
-    StretchedView view;
-    ASSERT_TRUE(view.created);
-    RECT client;
-    ::GetClientRect(View(0).GetSafeHwnd(), &client);
-    ASSERT_LT(client.right, static_cast<LONG>(kFrameWidth)) << "the view must be stretched";
-
-    StretchedView::MoveTo(100, 100);
-    View(0).DrawFrame();
-    const std::vector<uint32_t> withCursorAt100 = StretchedView::Pixels();
     struct Move {
         const char* name;
         int32_t x;
@@ -144,43 +150,57 @@ TEST(StretchedView, CursorMessagesLeaveTheViewAsAWholeRedrawWould)
         {"to the middle", 512, 384},
         {"back to the start", 100, 100},
     };
-    for (const Move& m : moves) {
-        StretchedView::MoveTo(m.x, m.y);
-        View(0).DrawPointer();
-        const std::vector<uint32_t> moved = StretchedView::Pixels();
+    for (const Layout& layout : kLayouts) {
+        SCOPED_TRACE(layout.name);
+        StretchedView view(layout);
+        ASSERT_TRUE(view.created);
+        RECT client;
+        ::GetClientRect(View(0).GetSafeHwnd(), &client);
+        ASSERT_LT(client.right, static_cast<LONG>(layout.frameWidth)) << "the view must be stretched";
+
+        StretchedView::MoveTo(100, 100);
         View(0).DrawFrame();
-        EXPECT_EQ(Differences(moved, StretchedView::Pixels()), 0u) << m.name;
+        const std::vector<uint32_t> withCursorAt100 = StretchedView::Pixels();
+        for (const Move& m : moves) {
+            StretchedView::MoveTo(m.x, m.y);
+            View(0).DrawPointer();
+            const std::vector<uint32_t> moved = StretchedView::Pixels();
+            View(0).DrawFrame();
+            EXPECT_EQ(Differences(moved, StretchedView::Pixels()), 0u) << m.name;
+        }
+        // The cursor was drawn at all: the view differs from one without it.
+        EngineState().showRemoteCursor = 0;
+        EngineState().pointerRole = 0;
+        View(0).DrawFrame();
+        EXPECT_GT(Differences(withCursorAt100, StretchedView::Pixels()), 0u);
     }
-    // The cursor was drawn at all: the view differs from one without it.
-    EngineState().showRemoteCursor = 0;
-    EngineState().pointerRole = 0;
-    View(0).DrawFrame();
-    EXPECT_GT(Differences(withCursorAt100, StretchedView::Pixels()), 0u);
 }
 
 TEST(StretchedView, CostOfOneCursorMessage)
 {
-    StretchedView view;
-    ASSERT_TRUE(view.created);
-    StretchedView::MoveTo(0, 0);
-    View(0).DrawFrame();
-    LARGE_INTEGER frequency, start, end;
-    ::QueryPerformanceFrequency(&frequency);
-    ::QueryPerformanceCounter(&start);
-    for (int i = 0; i < kTimedMessages; ++i) {
-        StretchedView::MoveTo(i * kTimedStep % kFrameWidth, i * kTimedStep / 2 % kFrameHeight);
-        View(0).DrawPointer();
-        ::GdiFlush();
+    for (const Layout& layout : kLayouts) {
+        SCOPED_TRACE(layout.name);
+        StretchedView view(layout);
+        ASSERT_TRUE(view.created);
+        StretchedView::MoveTo(0, 0);
+        View(0).DrawFrame();
+        LARGE_INTEGER frequency, start, end;
+        ::QueryPerformanceFrequency(&frequency);
+        ::QueryPerformanceCounter(&start);
+        for (int i = 0; i < kTimedMessages; ++i) {
+            StretchedView::MoveTo(i * kTimedStep % layout.frameWidth, i * kTimedStep / 2 % layout.frameHeight);
+            View(0).DrawPointer();
+            ::GdiFlush();
+        }
+        ::QueryPerformanceCounter(&end);
+        const double ms = static_cast<double>(end.QuadPart - start.QuadPart) * kMsPerSecond /
+                          static_cast<double>(frequency.QuadPart) / kTimedMessages;
+        std::printf("%s, one cursor message: %.3f ms\n", layout.name, ms);
+        // The view still shows the frame with the cursor at its last place.
+        const std::vector<uint32_t> last = StretchedView::Pixels();
+        View(0).DrawFrame();
+        EXPECT_EQ(Differences(last, StretchedView::Pixels()), 0u);
     }
-    ::QueryPerformanceCounter(&end);
-    const double ms = static_cast<double>(end.QuadPart - start.QuadPart) * kMsPerSecond /
-                      static_cast<double>(frequency.QuadPart) / kTimedMessages;
-    RecordProperty("cursor_message_us", static_cast<int>(ms * kMsPerSecond));
-    std::printf("stretched view, one cursor message: %.3f ms\n", ms);
-    // The view still shows the frame with the cursor at its last place.
-    const std::vector<uint32_t> last = StretchedView::Pixels();
-    View(0).DrawFrame();
-    EXPECT_EQ(Differences(last, StretchedView::Pixels()), 0u);
 }
 
 } // namespace
