@@ -6,6 +6,9 @@ KQ_WIN_BUILD="$KQ_BUILD/win"
 KQ_NATIVE_BUILD="$KQ_BUILD/native"
 KQ_DIST="$KQ_ROOT/dist"
 KQ_WINE_TEMPLATE="$KQ_BUILD/wine-template"
+# The Debian source packages of tools/debian-sources, fetched once by
+# tools/deps and unpacked by each tree that builds them.
+KQ_DEBIAN_SOURCES="$KQ_BUILD/debian-sources"
 
 # Where the install folders go on a PC's C: drive, and the registry values
 # that point the programs at them.
