@@ -121,9 +121,9 @@ bool CFrameAssembler::DecodeZlib(const ParsedDatagram& header, uint8_t* slot, si
     const auto height = static_cast<uint32_t>(header.rect.bottom - header.rect.top);
     const bool indexed = header.bitsPerPixel == kPaletteBits;
     const uint64_t needed = (indexed ? kMiragePaletteBytes : 0) + PackedRowBytes(width, header.bitsPerPixel) * height;
-    // A sender's stream holds exactly the bytes it compressed for the block:
-    // the capture service's layout and its slack. Anything longer does not
-    // fit the slot, anything shorter or longer is not a sender's.
+    // A sender's stream decodes to exactly the bytes it compressed for the
+    // block (the capture service's layout and its slack): one that decodes
+    // to more or less is dropped, and nothing is decoded past the slot.
     const size_t expected = ZlibSourceLength(width, height, header.bitsPerPixel);
     if (needed > expected || expected > room)
         return false;
