@@ -4,7 +4,7 @@
 #include "broadcast/MirageDatagram.h"
 #include "broadcast/SenderGeometry.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <limits>
@@ -28,14 +28,21 @@ size_t CBlockCompressor::Compress(uint8_t compression, const uint8_t* source, ui
     return CompressJpeg(source, width, height, quality, target, capacity);
 }
 
+void CBlockCompressor::DeflateFree::operator()(libdeflate_compressor* compressor) const
+{
+    libdeflate_free_compressor(compressor);
+}
+
 size_t CBlockCompressor::CompressZlib(const uint8_t* source, uint32_t width, uint32_t height,
                                       uint32_t bitsPerPixel, uint8_t* target, size_t capacity)
 {
-    uLongf length = static_cast<uLongf>(capacity);
-    const size_t sourceLength = ZlibSourceLength(width, height, bitsPerPixel);
-    if (compress2(target, &length, source, static_cast<uLong>(sourceLength), kZlibLevel) != Z_OK)
-        return 0; // a failed stream is never sent: its length would be stale
-    return length;
+    if (!m_deflate)
+        m_deflate.reset(libdeflate_alloc_compressor(kZlibLevel));
+    if (!m_deflate)
+        return 0;
+    // 0 when the stream did not fit: a failed stream is never sent.
+    return libdeflate_zlib_compress(m_deflate.get(), source, ZlibSourceLength(width, height, bitsPerPixel), target,
+                                    capacity);
 }
 
 size_t CBlockCompressor::CompressJpeg(const uint8_t* source, uint32_t width, uint32_t height, uint16_t quality,
@@ -69,6 +76,7 @@ size_t CBlockCompressor::CompressJpeg(const uint8_t* source, uint32_t width, uin
 
 void CBlockCompressor::Release()
 {
+    m_deflate.reset();
     if (m_jpegReady)
         JpegLibrary().Free(&m_jpeg);
     m_jpegReady = false;

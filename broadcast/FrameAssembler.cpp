@@ -1,12 +1,12 @@
 #include "broadcast/FrameAssembler.h"
 
 #include "broadcast/MirageDatagram.h"
+#include "broadcast/SenderGeometry.h"
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 namespace {
 
@@ -109,29 +109,29 @@ bool CFrameAssembler::DecodeBlock(const ParsedDatagram& header)
     return decoded;
 }
 
+void CFrameAssembler::InflateFree::operator()(libdeflate_decompressor* decompressor) const
+{
+    libdeflate_free_decompressor(decompressor);
+}
+
 bool CFrameAssembler::DecodeZlib(const ParsedDatagram& header, uint8_t* slot, size_t room, SlotInfo& info)
 {
-    const uint64_t width = static_cast<uint64_t>(header.rect.right) - header.rect.left;
-    const uint64_t height = static_cast<uint64_t>(header.rect.bottom) - header.rect.top;
+    const auto width = static_cast<uint32_t>(header.rect.right - header.rect.left);
+    const auto height = static_cast<uint32_t>(header.rect.bottom - header.rect.top);
     const bool indexed = header.bitsPerPixel == kPaletteBits;
     const uint64_t needed = (indexed ? kMiragePaletteBytes : 0) + PackedRowBytes(width, header.bitsPerPixel) * height;
-    if (needed > room || header.length > std::numeric_limits<uInt>::max())
+    // A sender's stream decodes to exactly the bytes it compressed for the
+    // block (the capture service's layout and its slack): one that decodes
+    // to more or less is dropped, and nothing is decoded past the slot.
+    const size_t expected = ZlibSourceLength(width, height, header.bitsPerPixel);
+    if (needed > expected || expected > room)
         return false;
-
-    // Inflated only as far as the slot reaches: the sender's stream carries
-    // slack beyond the pixels.
-    z_stream z = {};
-    if (inflateInit(&z) != Z_OK)
-        return false;
-    z.next_in = m_buffers.wireBuffer;
-    z.avail_in = static_cast<uInt>(header.length);
-    z.next_out = slot;
-    z.avail_out = static_cast<uInt>(std::min<size_t>(room, std::numeric_limits<uInt>::max()));
-    const int result = inflate(&z, Z_FINISH);
-    const uint64_t produced = z.total_out;
-    inflateEnd(&z);
-    const bool ended = result == Z_STREAM_END || result == Z_BUF_ERROR || result == Z_OK;
-    if (!ended || produced < needed)
+    if (!m_inflate)
+        m_inflate.reset(libdeflate_alloc_decompressor());
+    size_t produced = 0;
+    if (!m_inflate || libdeflate_zlib_decompress(m_inflate.get(), m_buffers.wireBuffer, header.length, slot, expected,
+                                                 &produced) != LIBDEFLATE_SUCCESS ||
+        produced != expected)
         return false;
     if (indexed)
         std::memcpy(m_palette, slot, kMiragePaletteBytes);

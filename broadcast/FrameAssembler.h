@@ -15,6 +15,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+struct libdeflate_decompressor;
 
 inline constexpr size_t kMirageFrameRects = 64;
 inline constexpr size_t kMirageBlockCount = 16;
@@ -111,7 +114,12 @@ private:
     bool DecodeZlib(const ParsedDatagram& header, uint8_t* slot, size_t room, SlotInfo& info);
     bool DecodeJpeg(const ParsedDatagram& header, uint8_t* slot, size_t room, SlotInfo& info);
 
+    struct InflateFree {
+        void operator()(libdeflate_decompressor* decompressor) const;
+    };
+
     MirageReceiveBuffers m_buffers;
+    std::unique_ptr<libdeflate_decompressor, InflateFree> m_inflate;
     MirageJpegDecoder m_jpeg;
     MirageGeometry m_geometry;
     SlotInfo m_slots[kMirageBlockCount];

@@ -67,6 +67,27 @@ void FillHeader(DibHeader& dib, const MirageEngineState& state, uint32_t rows)
     }
 }
 
+// The whole frame stretched over the client area.
+void StretchFrame(HDC dc, const RECT& client, const MirageEngineState& state)
+{
+    DibHeader dib;
+    FillHeader(dib, state, state.frameHeight);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, state.frameWidth, state.frameHeight,
+                  state.frameBuffer, reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The stretched frame again, only inside the square a cursor image covers
+// with its top-left corner at `corner`: GDI maps every pixel as a whole
+// redraw would, and stretches no more than the square.
+void RestretchSquare(HDC dc, const RECT& client, const MirageEngineState& state, POINT corner)
+{
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, corner.x, corner.y, corner.x + kCursorSize, corner.y + kCursorSize);
+    StretchFrame(dc, client, state);
+    RestoreDC(dc, saved);
+}
+
 // True when the client area has the frame's size: drawn 1:1, not stretched.
 bool ShownOneToOne(const RECT& client, const MirageEngineState& state)
 {
@@ -153,7 +174,7 @@ bool CScreenReceiverWnd::CreateView()
         if (state.keyRole == kHookKeys)
             m_keyHook = HookLibrary().InstallKeyHook(GetSafeHwnd());
         state.cursorX = state.cursorY = state.pointerX = state.pointerY = 0;
-        m_lastCorner = {-1, -1};
+        m_lastCorner = m_lastPointer = {-1, -1};
         m_hotKey = RegisterHotKey(GetSafeHwnd(), kViewSwitchHotKey, MOD_CONTROL, LOBYTE(VkKeyScanA('q'))) != FALSE;
     }
     ImmAssociateContext(GetSafeHwnd(), nullptr);
@@ -307,6 +328,17 @@ void CScreenReceiverWnd::DrawRows(HDC dc, uint32_t firstRow, uint32_t rows)
                       reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS);
 }
 
+POINT CScreenReceiverWnd::PointerCorner(bool stretched) const
+{
+    const MirageEngineState& state = EngineState();
+    POINT p = {state.pointerX, state.pointerY};
+    if (stretched) {
+        p.x = SenderToView(p.x, m_rect.width, state.frameWidth);
+        p.y = SenderToView(p.y, m_rect.height, state.frameHeight);
+    }
+    return p;
+}
+
 POINT CScreenReceiverWnd::CursorCorner(bool stretched) const
 {
     const MirageEngineState& state = EngineState();
@@ -335,12 +367,9 @@ void CScreenReceiverWnd::DrawCursorAndPointer(HDC dc, bool stretched)
         m_lastCorner = corner;
     }
     if (state.pointerRole == kDrawPointer && m_pointer != nullptr) {
-        int x = state.pointerX, y = state.pointerY;
-        if (stretched) {
-            x = SenderToView(x, m_rect.width, state.frameWidth);
-            y = SenderToView(y, m_rect.height, state.frameHeight);
-        }
-        DrawIconEx(dc, x, y, m_pointer, 0, 0, 0, nullptr, DI_NORMAL);
+        const POINT corner = PointerCorner(stretched);
+        DrawIconEx(dc, corner.x, corner.y, m_pointer, 0, 0, 0, nullptr, DI_NORMAL);
+        m_lastPointer = corner;
     }
 }
 
@@ -364,11 +393,7 @@ void CScreenReceiverWnd::DrawFrame()
                 DrawRows(dc, b.firstRow, b.rows);
         }
     } else {
-        DibHeader dib;
-        FillHeader(dib, state, state.frameHeight);
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, state.frameWidth, state.frameHeight,
-                      state.frameBuffer, reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+        StretchFrame(dc, client, state);
         m_lastDraw = now;
     }
     m_rect.width = client.right;
@@ -398,11 +423,15 @@ void CScreenReceiverWnd::DrawPointer()
         const uint32_t rows = std::min<uint32_t>(kCursorSize, state.frameHeight - first);
         DrawRows(dc, first, rows);
     } else if (!oneToOne) {
-        DibHeader dib;
-        FillHeader(dib, state, state.frameHeight);
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchDIBits(dc, 0, 0, client.right, client.bottom, 0, 0, state.frameWidth, state.frameHeight,
-                      state.frameBuffer, reinterpret_cast<const BITMAPINFO*>(&dib), DIB_RGB_COLORS, SRCCOPY);
+        // Only the squares the cursor and the pointer leave and enter: the
+        // rest of the view already shows the frame, and stretching all of it
+        // for every cursor message costs milliseconds.
+        RestretchSquare(dc, client, state, m_lastCorner);
+        RestretchSquare(dc, client, state, corner);
+        if (state.pointerRole == kDrawPointer && m_pointer != nullptr) {
+            RestretchSquare(dc, client, state, m_lastPointer);
+            RestretchSquare(dc, client, state, PointerCorner(true));
+        }
     }
     DrawCursorAndPointer(dc, !oneToOne);
     ::ReleaseDC(hwnd, dc);

@@ -74,6 +74,7 @@ private:
     void FillBackground(HDC dc);
     void DrawCursorAndPointer(HDC dc, bool stretched);
     POINT CursorCorner(bool stretched) const;
+    POINT PointerCorner(bool stretched) const;
 
     int m_cell = 0;
     int m_index = 0;
@@ -85,6 +86,7 @@ private:
     bool m_ownCursor = false;
     HCURSOR m_pointer = nullptr;
     POINT m_lastCorner = {-1, -1};
+    POINT m_lastPointer = {-1, -1};
     DWORD m_lastDraw = 0;
     bool m_hotKey = false;
     bool m_keyHook = false;

@@ -30,8 +30,6 @@ endif()
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 
-set(KQ_STB_INCLUDE /usr/include/stb)
-
 function(kq_apply_options target)
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${target} PRIVATE

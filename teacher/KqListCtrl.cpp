@@ -153,6 +153,7 @@ bool CKqListCtrl::LoadSeats(const std::string& iniPath)
 {
     m_arrangement.Grid() = kq::SeatGrid{};
     m_arrangement.SetCounts(0, 0, 0);
+    m_written.clear();
     CIniStore ini;
     ini.SetPath(iniPath);
     if (!ini.ReadFile())
@@ -163,9 +164,21 @@ bool CKqListCtrl::LoadSeats(const std::string& iniPath)
 
 int CKqListCtrl::SaveSeats(const std::string& iniPath, bool withHeader)
 {
-    // Each key on its own: the rest of Teacher.ini stays as it is.
-    for (const auto& [name, value] : m_arrangement.SaveLines(withHeader))
-        ::WritePrivateProfileStringA(kq::CSeatArrangement::kSection, name.c_str(), value.c_str(), iniPath.c_str());
+    // Each key on its own: the rest of Teacher.ini stays as it is. Every key
+    // written rewrites the whole file, so a key this map already wrote there
+    // with the same value is not written again: after the first save, a
+    // log-on writes its own line, not the whole class.
+    const bool own = iniPath == m_iniPath;
+    for (const auto& [name, value] : m_arrangement.SaveLines(withHeader)) {
+        if (own) {
+            const auto written = m_written.find(name);
+            if (written != m_written.end() && written->second == value)
+                continue;
+        }
+        if (::WritePrivateProfileStringA(kq::CSeatArrangement::kSection, name.c_str(), value.c_str(),
+                                         iniPath.c_str()) && own)
+            m_written[name] = value;
+    }
     return 1;
 }
 

@@ -14,6 +14,7 @@
 #include "teacher/SeatStates.h"
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,10 @@ private:
     HIMAGELIST m_images = nullptr;
     HBITMAP m_background = nullptr;
     std::string m_iniPath;
+    // The [SEAT] keys SaveSeats wrote to m_iniPath since the last LoadSeats,
+    // with their values. Code that writes [SEAT] otherwise must reload the
+    // map: LoadSeats forgets them.
+    std::map<std::string, std::string> m_written;
     std::vector<CSeatItemWnd*> m_seats;
     int m_wheelLines = 0; // 0: not asked yet
 };

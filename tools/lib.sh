@@ -10,6 +10,9 @@ KQ_WINE_TEMPLATE="$KQ_BUILD/wine-template"
 # bitmaps) keep 宋体's metrics, half-width Latin of 6 px beside 12 px Chinese.
 # Installed by tools/deps (fonts-arphic-uming).
 KQ_SONG_FACE="AR PL UMing CN"
+# The Debian source packages of tools/debian-sources, fetched once by
+# tools/deps and unpacked by each tree that builds them.
+KQ_DEBIAN_SOURCES="$KQ_BUILD/debian-sources"
 
 # Where the install folders go on a PC's C: drive, and the registry values
 # that point the programs at them.

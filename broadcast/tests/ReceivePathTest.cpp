@@ -93,12 +93,13 @@ std::vector<uint8_t> Zlib(const std::vector<uint8_t>& raw)
     return out;
 }
 
-// The zlib stream a sender makes: palette at 8 bits, rows, the slack.
+// The zlib stream a sender makes: the rows and 2,048 bytes more of the
+// capture service's layout, which starts with the palette at 8 bits.
 std::vector<uint8_t> ZlibBlock(const std::vector<uint8_t>& rows, const std::vector<uint8_t>& palette = {})
 {
     std::vector<uint8_t> source = palette;
     source.insert(source.end(), rows.begin(), rows.end());
-    source.resize(source.size() + kZlibSlack);
+    source.resize(rows.size() + kZlibSlack);
     return Zlib(source);
 }
 
@@ -298,6 +299,22 @@ TEST(ReceivePath, MalformedDatagramsAreDroppedAndTheNextGoodFrameComposes)
         {"zlib stream shorter than its block",
          [&](Station& s) {
              const std::vector<uint8_t> stream = Zlib(std::vector<uint8_t>(100, 7));
+             s.SendStream(stream);
+             header(s, Header(MIRAGE_COMPRESSION_ZLIB, stream.size()));
+         }},
+        {"zlib stream one byte short of or past a sender's",
+         [&](Station& s) {
+             const size_t senders = size_t{kWidth} * kHeight * 3 + kZlibSlack;
+             for (const size_t size : {senders - 1, senders + 1}) {
+                 const std::vector<uint8_t> stream = Zlib(std::vector<uint8_t>(size, 9));
+                 s.SendStream(stream);
+                 header(s, Header(MIRAGE_COMPRESSION_ZLIB, stream.size()));
+             }
+         }},
+        {"zlib stream cut short",
+         [&](Station& s) {
+             std::vector<uint8_t> stream = ZlibBlock(Picture(kWidth, kHeight, 24, 5));
+             stream.resize(stream.size() - 4); // no checksum
              s.SendStream(stream);
              header(s, Header(MIRAGE_COMPRESSION_ZLIB, stream.size()));
          }},

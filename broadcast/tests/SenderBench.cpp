@@ -3,6 +3,8 @@
 // desktop-like picture whose one region changes every frame and runs the
 // sender's frame function (capture, compress, fragment, send, header, frame
 // end) for each compression and pacing setting, printing one table row each.
+// A second table gives what one datagram costs under this system: the send
+// discipline (named mutex around sendto), sendto alone, and the mutex alone.
 //
 //   SenderBench.exe [FRAMES] [GROUP] [PORT]        run inside the private network
 
@@ -20,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,6 +34,9 @@ constexpr int kRegionSide = 160;
 constexpr DWORD kSocketWaitMs = 10000;
 constexpr uint16_t kNoPacingBurst = 65535; // longer than any frame
 constexpr double kHeaderDelaysMs = 4;     // block header and frame end
+constexpr int kCostSends = 4000;
+constexpr char kSendMutexName[] = "domainsocket";
+constexpr DWORD kSendMutexWaitMs = 10;
 
 struct Setting {
     const char* name;
@@ -132,6 +138,50 @@ void ChangeRegion(HWND desktop, int frame)
     ReleaseDC(desktop, dc);
 }
 
+// Microseconds per datagram of three bare loops on the engine's socket:
+// mutex + sendto (the engine's discipline), sendto alone, the mutex alone.
+void PrintDatagramCost(const char* group, int port)
+{
+    const auto s = static_cast<SOCKET>(EngineState().socketHandle.load());
+    sockaddr_in to = {};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = inet_addr(group);
+    to.sin_port = htons(static_cast<u_short>(port));
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kSendMutexName);
+    std::vector<char> datagram(kMirageDatagramSize); // all zero: receivers drop it
+    auto sendOne = [&] {
+        return sendto(s, datagram.data(), static_cast<int>(datagram.size()), 0, reinterpret_cast<sockaddr*>(&to),
+                      sizeof to) == static_cast<int>(datagram.size());
+    };
+    auto perSendUs = [](auto&& body) {
+        int failed = 0;
+        const CStopwatch clock;
+        for (int i = 0; i < kCostSends; ++i)
+            failed += body() ? 0 : 1;
+        const double us = clock.ElapsedMs() * 1000.0 / kCostSends;
+        return std::make_pair(us, failed);
+    };
+    const auto disciplined = perSendUs([&] {
+        WaitForSingleObject(mutex, kSendMutexWaitMs);
+        const bool sent = sendOne();
+        ReleaseMutex(mutex);
+        return sent;
+    });
+    const auto bare = perSendUs(sendOne);
+    const auto mutexOnly = perSendUs([&] {
+        const bool owned = WaitForSingleObject(mutex, kSendMutexWaitMs) == WAIT_OBJECT_0;
+        ReleaseMutex(mutex);
+        return owned;
+    });
+    CloseHandle(mutex);
+    std::printf("| loop | us per datagram | datagrams/s at most | failed |\n|---|---|---|---|\n");
+    const std::pair<const char*, std::pair<double, int>> rows[] = {
+        {"mutex + sendto", disciplined}, {"sendto alone", bare}, {"mutex alone", mutexOnly}};
+    for (const auto& [name, cost] : rows)
+        std::printf("| %s | %.1f | %.0f | %d |\n", name, cost.first, 1e6 / cost.first, cost.second);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -211,6 +261,8 @@ int main(int argc, char** argv)
             std::fflush(stdout);
         }
     }
+    std::printf("\n");
+    PrintDatagramCost(group, port);
     state.engineActive = 0;
     sender.DestroySender();
     MirageEngine().Close();

@@ -1,5 +1,6 @@
 // ijl11.dll: the JPEG interface the screen broadcast engine calls, whole
-// images in memory only. Called for every frame, so it writes no trace.
+// images in memory only, over libjpeg-turbo. Called for every frame, so it
+// writes no trace.
 
 #include "standins/ijl11/JpegCodec.h"
 

@@ -1,13 +1,12 @@
 #include "standins/ijl11/JpegCodec.h"
 
-#define STBI_NO_STDIO
-#include "stb_image.h"
-#define STBI_WRITE_NO_STDIO
-#include "stb_image_write.h"
+#include "standins/ijl11/JpegStreamCheck.h"
+
+#include <turbojpeg.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <memory>
 
 namespace kq::ijl {
 namespace {
@@ -15,29 +14,21 @@ namespace {
 constexpr int kMinQuality = 1;
 constexpr int kMaxQuality = 100;
 constexpr int kMaxPadBytes = 3;
-constexpr int kMaxSide = 8192; // as the decoder's cap
+constexpr int kMaxSide = 8192; // larger than any screen
 constexpr uint8_t kMarkerPrefix = 0xFF;
 constexpr uint8_t kEndOfImage = 0xD9;
+constexpr int kGreyChannels = 1;
 
-// Where the encoder's output goes: never past `room`.
-struct OutputSink {
-    uint8_t* bytes;
-    size_t room;
-    size_t length;
-    bool overflow;
+// Bottom-up DIB rows; the output buffer is never grown (it holds the worst case).
+constexpr int kEncodeFlags = TJFLAG_BOTTOMUP | TJFLAG_NOREALLOC;
+// A received stream: any warning (corrupt or cut data) ends the decoding as
+// an error, and a progressive stream may not carry endless scans.
+constexpr int kDecodeFlags = TJFLAG_BOTTOMUP | TJFLAG_STOPONWARNING | TJFLAG_LIMITSCANS;
+
+struct CodecCloser {
+    void operator()(void* handle) const { tjDestroy(handle); }
 };
-
-void WriteToSink(void* context, void* data, int size)
-{
-    auto& sink = *static_cast<OutputSink*>(context);
-    const auto n = static_cast<size_t>(size);
-    if (sink.overflow || size < 0 || n > sink.room - sink.length) {
-        sink.overflow = true;
-        return;
-    }
-    std::memcpy(sink.bytes + sink.length, data, n);
-    sink.length += n;
-}
+using Codec = std::unique_ptr<void, CodecCloser>;
 
 bool DibValid(const JPEG_CORE_PROPERTIES& p)
 {
@@ -58,11 +49,36 @@ bool EnsureScratch(JPEG_CORE_PROPERTIES& p, size_t bytes)
     return true;
 }
 
-// A whole stream ends with the end-of-image marker; a cut one does not
-// (stb would decode its missing tail as grey rather than fail).
+// A whole stream ends with the end-of-image marker; a cut one does not.
 bool EndsWithEndOfImage(const uint8_t* bytes, size_t length)
 {
     return length >= 2 && bytes[length - 2] == kMarkerPrefix && bytes[length - 1] == kEndOfImage;
+}
+
+// The record's chroma sub-sampling; 4:2:0 unless it asks for another.
+int Subsampling(int32_t jpgSubsampling)
+{
+    switch (jpgSubsampling) {
+    case IJL_NONE:
+        return TJSAMP_444;
+    case IJL_422:
+        return TJSAMP_422;
+    default:
+        return TJSAMP_420;
+    }
+}
+
+int ChannelsOf(int colourspace)
+{
+    switch (colourspace) {
+    case TJCS_GRAY:
+        return kGreyChannels;
+    case TJCS_RGB:
+    case TJCS_YCbCr:
+        return kIjlChannels;
+    default:
+        return 0; // CMYK and YCCK are not pictures of a screen
+    }
 }
 
 } // namespace
@@ -106,34 +122,31 @@ int32_t Write(JPEG_CORE_PROPERTIES& p, int32_t ioType)
     if (!DibValid(p) || p.JPGBytes == nullptr || p.JPGSizeBytes <= 0 || p.JPGChannels != kIjlChannels)
         return IJL_BAD_PARAMETER;
 
-    // Padded bottom-up BGR rows become the top-down RGB rows stb reads.
-    const auto width = static_cast<size_t>(p.DIBWidth);
-    const auto height = static_cast<size_t>(p.DIBHeight);
-    const size_t pixelRow = width * kIjlChannels;
-    if (!EnsureScratch(p, pixelRow * height))
+    // The encoder writes into a buffer of its worst case: the caller's when
+    // it is that large, else the record's scratch buffer, copied out after.
+    const int subsampling = Subsampling(p.JPGSubsampling);
+    const unsigned long worst = tjBufSize(p.DIBWidth, p.DIBHeight, subsampling);
+    if (worst == static_cast<unsigned long>(-1))
+        return IJL_BAD_PARAMETER;
+    const auto room = static_cast<size_t>(p.JPGSizeBytes);
+    const bool direct = room >= worst;
+    if (!direct && !EnsureScratch(p, worst))
         return IJL_MEMORY_ERROR;
-    const size_t dibRow = DibRowBytes(p);
-    for (size_t y = 0; y < height; ++y) {
-        const uint8_t* source = p.DIBBytes + (height - 1 - y) * dibRow;
-        uint8_t* target = p.scratch + y * pixelRow;
-        for (size_t x = 0; x < width; ++x) {
-            target[0] = source[2];
-            target[1] = source[1];
-            target[2] = source[0];
-            source += kIjlChannels;
-            target += kIjlChannels;
-        }
-    }
-
+    Codec codec(tjInitCompress());
+    if (!codec)
+        return IJL_MEMORY_ERROR;
+    unsigned char* out = direct ? p.JPGBytes : p.scratch;
+    unsigned long length = 0;
     const int quality = p.jquality < kMinQuality ? kMinQuality : p.jquality > kMaxQuality ? kMaxQuality : p.jquality;
-    OutputSink sink = {p.JPGBytes, static_cast<size_t>(p.JPGSizeBytes), 0, false};
-    const int ok = stbi_write_jpg_to_func(WriteToSink, &sink, p.DIBWidth, p.DIBHeight, kIjlChannels, p.scratch,
-                                          quality);
-    if (sink.overflow)
-        return IJL_BUFFER_TOO_SMALL;
-    if (ok == 0 || sink.length == 0)
+    if (tjCompress2(codec.get(), p.DIBBytes, p.DIBWidth, static_cast<int>(DibRowBytes(p)), p.DIBHeight, TJPF_BGR,
+                    &out, &length, subsampling, quality, kEncodeFlags) != 0 ||
+        length == 0)
         return IJL_BAD_STREAM;
-    p.JPGSizeBytes = static_cast<int32_t>(sink.length);
+    if (length > room)
+        return IJL_BUFFER_TOO_SMALL;
+    if (!direct)
+        std::memcpy(p.JPGBytes, out, length);
+    p.JPGSizeBytes = static_cast<int32_t>(length);
     p.JPGWidth = p.DIBWidth;
     p.JPGHeight = p.DIBHeight;
     return IJL_OK;
@@ -148,14 +161,18 @@ int32_t Read(JPEG_CORE_PROPERTIES& p, int32_t ioType)
     if (!DibValid(p) || p.JPGBytes == nullptr || p.JPGSizeBytes <= 0)
         return IJL_BAD_PARAMETER;
     const auto length = static_cast<size_t>(p.JPGSizeBytes);
-    if (!EndsWithEndOfImage(p.JPGBytes, length))
+    if (!EndsWithEndOfImage(p.JPGBytes, length) || !HuffmanTablesSound(p.JPGBytes, length))
         return IJL_BAD_STREAM;
 
     // Size and channels first: nothing is decoded for a stream of another size.
-    int width = 0, height = 0, channels = 0;
-    if (stbi_info_from_memory(p.JPGBytes, p.JPGSizeBytes, &width, &height, &channels) == 0)
+    Codec codec(tjInitDecompress());
+    if (!codec)
+        return IJL_MEMORY_ERROR;
+    int width = 0, height = 0, subsampling = 0, colourspace = 0;
+    if (tjDecompressHeader3(codec.get(), p.JPGBytes, length, &width, &height, &subsampling, &colourspace) != 0)
         return IJL_BAD_STREAM;
-    if (channels != kIjlChannels && channels != 1)
+    const int channels = ChannelsOf(colourspace);
+    if (channels == 0)
         return IJL_BAD_STREAM;
     p.JPGWidth = width;
     p.JPGHeight = height;
@@ -163,33 +180,16 @@ int32_t Read(JPEG_CORE_PROPERTIES& p, int32_t ioType)
     if (width != p.DIBWidth || height != p.DIBHeight)
         return IJL_SIZE_MISMATCH;
 
-    int decodedWidth = 0, decodedHeight = 0, decodedChannels = 0;
-    uint8_t* rgb = stbi_load_from_memory(p.JPGBytes, p.JPGSizeBytes, &decodedWidth, &decodedHeight,
-                                         &decodedChannels, kIjlChannels);
-    if (rgb == nullptr)
-        return IJL_BAD_STREAM;
-    if (decodedWidth != p.DIBWidth || decodedHeight != p.DIBHeight) {
-        stbi_image_free(rgb);
-        return IJL_SIZE_MISMATCH;
-    }
-
-    // Top-down RGB becomes padded bottom-up BGR; the padding is zeroed.
-    const auto w = static_cast<size_t>(width);
-    const auto h = static_cast<size_t>(height);
+    // Straight into the DIB's bottom-up rows; the padding is zeroed.
     const size_t dibRow = DibRowBytes(p);
-    for (size_t y = 0; y < h; ++y) {
-        const uint8_t* source = rgb + y * w * kIjlChannels;
-        uint8_t* target = p.DIBBytes + (h - 1 - y) * dibRow;
-        for (size_t x = 0; x < w; ++x) {
-            target[0] = source[2];
-            target[1] = source[1];
-            target[2] = source[0];
-            source += kIjlChannels;
-            target += kIjlChannels;
-        }
-        std::memset(target, 0, static_cast<size_t>(p.DIBPadBytes));
+    if (tjDecompress2(codec.get(), p.JPGBytes, length, p.DIBBytes, width, static_cast<int>(dibRow), height,
+                      TJPF_BGR, kDecodeFlags) != 0)
+        return IJL_BAD_STREAM;
+    if (p.DIBPadBytes > 0) {
+        const size_t pixels = static_cast<size_t>(width) * kIjlChannels;
+        for (size_t row = 0; row < static_cast<size_t>(height); ++row)
+            std::memset(p.DIBBytes + row * dibRow + pixels, 0, static_cast<size_t>(p.DIBPadBytes));
     }
-    stbi_image_free(rgb);
     return IJL_OK;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The portable core behind ijl11.dll: whole-image JPEG encoding and decoding
-// in memory over stb. The decoder reads data received from the network, so
-// every size is checked before a byte is written.
+// in memory over libjpeg-turbo's TurboJPEG interface. The decoder reads data
+// received from the network, so the stream's structure and size are checked
+// before a byte is written.
 
 #include "standins/ijl11/JpegProperties.h"
 

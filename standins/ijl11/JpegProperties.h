@@ -65,11 +65,12 @@ struct JPEG_CORE_PROPERTIES {
     int32_t JPGHeight;
     int32_t JPGChannels;     // 3
     int32_t JPGColor;        // IJL_YCBCR
-    int32_t JPGSubsampling;  // IJL_411 or IJL_NONE (stb subsamples up to quality 90)
+    int32_t JPGSubsampling;  // write: IJL_411 (4:2:0, also for other values), IJL_422 or IJL_NONE (4:4:4)
     int32_t jquality;        // 1 to 100
 
-    // Ours: the top-down RGB rows the encoder reads, kept between calls so
-    // that steady encoding allocates nothing new; freed by ijlFree.
+    // Ours: the encoder's output buffer when JPGSizeBytes is less than the
+    // worst case of the picture, kept between calls so that steady encoding
+    // allocates nothing new; freed by ijlFree.
     uint8_t* scratch;
     size_t scratchSize;
     int32_t initialised;     // kIjlInitialisedMarker between ijlInit and ijlFree

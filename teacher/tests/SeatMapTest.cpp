@@ -10,6 +10,8 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -368,6 +370,59 @@ TEST_F(SeatMapTest, SelectedCaptionOnHighlightAndAnyStateDrawsSafely)
     map->SetSeatState(3, 7);
     map->SetSeatState(3, -1);
     EXPECT_EQ(1, map->GetSeatState(3));
+}
+
+// Log-ons write only the lines that changed, yet Teacher.ini ends exactly as
+// if each log-on that recorded an adapter had written the whole section, as
+// saving always has, whatever shape the file had: lines out of order, a key
+// given twice (the first one is the file's), a key past the seat count.
+TEST_F(SeatMapTest, LogOnsLeaveTeacherIniAsWholeSectionSavesWould)
+{
+    const std::string ini = "[Ver]\r\nVersionID=770\r\n[SEAT]\r\nSeatCount=5\r\nColumnCount=3\r\nRowCount=2\r\n"
+                            "2=B1,1,0,0,\r\n1=A1,0,0,0,\r\n3=not a seat\r\n3=C1,2,0,0,\r\n4=B2,1,1,0,\r\n"
+                            "5=C2,2,1,0,0a0b0c0d0e0f\r\n6=Z9,0,1,0,\r\n[Other]\r\nKeep=me\r\n";
+    Open(ini);
+    const std::string reference = install.PathOf("Reference.ini");
+    std::ofstream(reference, std::ios::binary) << ini;
+
+    struct Logon {
+        const char* name;
+        uint8_t adapter[6];
+        bool offlineFirst;
+    };
+    const Logon logons[] = {
+        {"A1", {0, 0, 0, 0, 0, 0x11}, false},
+        {"B1", {0, 0, 0, 0, 0, 0x22}, false},
+        {"C2", {0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f}, false}, // the adapter on file
+        {"A1", {0, 0, 0, 0, 0, 0x33}, true},
+        {"B2", {0, 0, 0, 0, 0, 0x44}, false},
+        {"A1", {0, 0, 0, 0, 0, 0x33}, true},
+    };
+    uint32_t address = 1;
+    for (const Logon& l : logons) {
+        SCOPED_TRACE(l.name);
+        const int seat = map->GetSeatNumberByName(l.name);
+        if (l.offlineFirst)
+            map->SetSeatState(seat, 0);
+        kq::StudentLogonRecord record{};
+        std::strcpy(record.seatName, l.name);
+        record.senderAddress = address++;
+        std::memcpy(record.adapterAddress, l.adapter, sizeof l.adapter);
+        const auto before = map->Arrangement().SaveLines(false);
+        int newly = 0;
+        EXPECT_EQ(seat, map->LoginByName(&record, 1, &newly));
+        const auto after = map->Arrangement().SaveLines(false);
+        if (after != before)
+            for (const auto& [name, value] : after)
+                ::WritePrivateProfileStringA("SEAT", name.c_str(), value.c_str(), reference.c_str());
+    }
+    auto contents = [](const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(contents(reference), contents(install.PathOf("Teacher.ini")));
+    EXPECT_EQ("A1,0,0,0,000000000033", install.IniValue("SEAT", "1"));
+    EXPECT_EQ("C1,2,0,0,", install.IniValue("SEAT", "3"));
 }
 
 // Benchmark: a full classroom logs on, first with adapters the map has not

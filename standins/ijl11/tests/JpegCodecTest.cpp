@@ -1,14 +1,16 @@
-// The JPEG layer: round trips through the padded bottom-up BGR layout, and
-// the errors a sender's buffer or a received stream can cause.
+// The JPEG layer: round trips through the padded bottom-up BGR layout, the
+// record's sub-sampling, and the errors a sender's buffer or a received
+// stream can cause. Received streams come from any PC on the classroom
+// group: the fixtures below must each be refused without a byte written
+// outside the DIB (the guard bytes, and the sanitizers in the native run).
 
 #include "standins/ijl11/JpegCodec.h"
 
-#include "stb_image.h"
+#include <turbojpeg.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <cstdlib>
 #include <vector>
 
@@ -72,7 +74,8 @@ void Describe(JPEG_CORE_PROPERTIES& p, Dib& dib)
 }
 
 // Encodes `dib` at `quality`; the stream, or empty on failure.
-std::vector<uint8_t> Encode(Dib& dib, int quality, int32_t* result = nullptr, size_t room = 1 << 22)
+std::vector<uint8_t> Encode(Dib& dib, int quality, int32_t* result = nullptr, size_t room = 1 << 22,
+                            int32_t subsampling = IJL_411)
 {
     JPEG_CORE_PROPERTIES p;
     kq::ijl::Init(p);
@@ -82,6 +85,7 @@ std::vector<uint8_t> Encode(Dib& dib, int quality, int32_t* result = nullptr, si
     p.JPGSizeBytes = static_cast<int32_t>(room);
     p.JPGWidth = dib.width;
     p.JPGHeight = dib.height;
+    p.JPGSubsampling = subsampling;
     p.jquality = quality;
     const int32_t r = kq::ijl::Write(p, IJL_JBUFF_WRITEWHOLEIMAGE);
     if (result != nullptr)
@@ -116,6 +120,27 @@ int MaxChannelError(Dib& a, Dib& b)
     return worst;
 }
 
+// The offset of the first marker `code` in a stream, or 0.
+size_t FindMarker(const std::vector<uint8_t>& stream, uint8_t code)
+{
+    for (size_t i = 2; i + 1 < stream.size(); ++i)
+        if (stream[i] == 0xFF && stream[i + 1] == code)
+            return i;
+    return 0;
+}
+
+// The stream without its Huffman table segments: its scans use tables it
+// never defines.
+std::vector<uint8_t> WithoutHuffmanTables(std::vector<uint8_t> stream)
+{
+    for (size_t at = FindMarker(stream, 0xC4); at != 0; at = FindMarker(stream, 0xC4)) {
+        const size_t length = 2 + (size_t{stream[at + 2]} << 8 | stream[at + 3]);
+        stream.erase(stream.begin() + static_cast<std::ptrdiff_t>(at),
+                     stream.begin() + static_cast<std::ptrdiff_t>(at + length));
+    }
+    return stream;
+}
+
 TEST(JpegCodec, RoundTripErrorLoosensAsQualityFalls)
 {
     struct Case {
@@ -145,20 +170,20 @@ TEST(JpegCodec, PaddedBgrBottomUpRowsSurviveAtOddWidths)
         const auto stream = Encode(original, 90);
         ASSERT_FALSE(stream.empty()) << width;
 
-        // The stream itself is top-down RGB: stb reads back the DIB's last row first.
-        int w = 0, h = 0, n = 0;
-        uint8_t* rgb = stbi_load_from_memory(stream.data(), static_cast<int>(stream.size()), &w, &h, &n, 3);
-        ASSERT_NE(rgb, nullptr);
-        EXPECT_EQ(w, width);
-        EXPECT_EQ(h, height);
-        const uint8_t* topLeft = rgb;
-        const uint8_t* bottomLeft = rgb + static_cast<size_t>(h - 1) * w * 3;
+        // The stream itself is a top-down RGB picture: read plainly, its first
+        // row is the DIB's last.
+        tjhandle plain = tjInitDecompress();
+        std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+        ASSERT_EQ(tjDecompress2(plain, stream.data(), stream.size(), rgb.data(), width, 0, height, TJPF_RGB, 0), 0);
+        tjDestroy(plain);
+        const uint8_t* topLeft = rgb.data();
+        const uint8_t* bottomLeft = rgb.data() + static_cast<size_t>(height - 1) * width * 3;
         EXPECT_NEAR(topLeft[1], original.Pixel(0, height - 1)[1], 24) << width;   // green of the last DIB row
         EXPECT_NEAR(bottomLeft[1], original.Pixel(0, 0)[1], 24) << width;         // first DIB row at the bottom
         EXPECT_NEAR(topLeft[0], 200, 24) << "red is the DIB's third byte, width " << width;
-        free(rgb);
 
         Dib back(width, height);
+        std::fill(back.bytes.begin(), back.bytes.end(), kGuard);
         ASSERT_EQ(Decode(stream, back), IJL_OK) << width;
         EXPECT_LE(MaxChannelError(original, back), 24) << width;
         for (int row = 0; row < height; ++row)
@@ -168,15 +193,39 @@ TEST(JpegCodec, PaddedBgrBottomUpRowsSurviveAtOddWidths)
     }
 }
 
+TEST(JpegCodec, SubsamplingFollowsTheRecord)
+{
+    struct Case {
+        int32_t ijl;
+        int expected;
+    };
+    const Case cases[] = {{IJL_411, TJSAMP_420}, {IJL_422, TJSAMP_422}, {IJL_NONE, TJSAMP_444}};
+    Dib dib = Gradient(64, 48);
+    std::vector<size_t> sizes;
+    for (const Case& c : cases) {
+        const auto stream = Encode(dib, 60, nullptr, 1 << 22, c.ijl);
+        ASSERT_FALSE(stream.empty()) << c.ijl;
+        tjhandle plain = tjInitDecompress();
+        int w = 0, h = 0, subsampling = -1, colourspace = -1;
+        ASSERT_EQ(tjDecompressHeader3(plain, stream.data(), stream.size(), &w, &h, &subsampling, &colourspace), 0);
+        tjDestroy(plain);
+        EXPECT_EQ(subsampling, c.expected) << c.ijl;
+        EXPECT_EQ(colourspace, TJCS_YCbCr) << c.ijl;
+        sizes.push_back(stream.size());
+    }
+    EXPECT_LT(sizes[0], sizes[2]) << "halved chroma makes a smaller stream";
+}
+
 TEST(JpegCodec, TooSmallOutputIsAnErrorWithNothingPastIt)
 {
     Dib dib = Gradient(200, 100);
-    const size_t needed = Encode(dib, 90).size();
+    const auto whole = Encode(dib, 90);
+    const size_t needed = whole.size();
     ASSERT_GT(needed, 100u);
     int32_t result = 0;
     EXPECT_TRUE(Encode(dib, 90, &result, needed - 1).empty());
     EXPECT_EQ(result, IJL_BUFFER_TOO_SMALL);
-    EXPECT_FALSE(Encode(dib, 90, &result, needed).empty()); // exactly enough
+    EXPECT_EQ(Encode(dib, 90, &result, needed), whole) << "exactly enough room gives the same stream";
 }
 
 TEST(JpegCodec, BadStreamsAreRefusedWithNothingPastTheDib)
@@ -185,15 +234,28 @@ TEST(JpegCodec, BadStreamsAreRefusedWithNothingPastTheDib)
     const auto good = Encode(dib, 60);
     ASSERT_FALSE(good.empty());
 
-    std::vector<uint8_t> truncated(good.begin(), good.begin() + good.size() / 2);
+    std::vector<uint8_t> truncated(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
+    std::vector<uint8_t> cutWithEnd = truncated;
+    cutWithEnd.insert(cutWithEnd.end(), {0xFF, 0xD9});
     std::vector<uint8_t> corrupt = good;
-    corrupt[0] = 0; // no start-of-image marker
+    corrupt[0] = 0;
     std::vector<uint8_t> badFrame = good;
-    for (size_t i = 2; i + 1 < badFrame.size(); ++i)
-        if (badFrame[i] == 0xFF && badFrame[i + 1] == 0xC0) { // the frame header: precision becomes 12 bits
-            badFrame[i + 4] = 12;
-            break;
-        }
+    badFrame[FindMarker(good, 0xC0) + 4] = 12; // 12-bit precision
+    std::vector<uint8_t> undefinedTable = good;
+    undefinedTable[FindMarker(good, 0xDA) + 6] = 0x23; // first component: DC table 2, AC table 3
+    // A table of 257 codes inside a segment long enough for them.
+    std::vector<uint8_t> tooManyCodes = {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0x14, 0x00};
+    for (int i = 0; i < 16; ++i)
+        tooManyCodes.push_back(i == 15 ? 17 : 16);
+    tooManyCodes.resize(tooManyCodes.size() + 257, 0);
+    tooManyCodes.insert(tooManyCodes.end(), good.begin() + 2, good.end());
+    std::vector<uint8_t> garbage(900);
+    for (size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<uint8_t>(i * 37 + 11);
+    garbage.front() = 0xFF;
+    garbage[1] = 0xD8;
+    garbage[garbage.size() - 2] = 0xFF;
+    garbage.back() = 0xD9;
     struct Case {
         const char* name;
         std::vector<uint8_t> stream;
@@ -203,9 +265,16 @@ TEST(JpegCodec, BadStreamsAreRefusedWithNothingPastTheDib)
     };
     const Case cases[] = {
         {"truncated", truncated, 40, 30, IJL_BAD_STREAM},
+        {"truncated, end marker put back", cutWithEnd, 40, 30, IJL_BAD_STREAM},
         {"no start marker", corrupt, 40, 30, IJL_BAD_STREAM},
         {"bad frame header", badFrame, 40, 30, IJL_BAD_STREAM},
         {"too few bytes", {0xFF, 0xD9}, 40, 30, IJL_BAD_STREAM},
+        {"table longer than the stream", {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0xA2, 0x00, 0xFF, 0xD9}, 40, 30,
+         IJL_BAD_STREAM},
+        {"table of 257 codes", tooManyCodes, 40, 30, IJL_BAD_STREAM},
+        {"scan uses tables never defined", undefinedTable, 40, 30, IJL_BAD_STREAM},
+        {"no Huffman tables at all", WithoutHuffmanTables(good), 40, 30, IJL_BAD_STREAM},
+        {"garbage between the markers", garbage, 40, 30, IJL_BAD_STREAM},
         {"wider than the DIB", good, 39, 30, IJL_SIZE_MISMATCH},
         {"taller than the DIB", good, 40, 29, IJL_SIZE_MISMATCH},
         {"smaller than the DIB", good, 41, 31, IJL_SIZE_MISMATCH},
@@ -216,6 +285,8 @@ TEST(JpegCodec, BadStreamsAreRefusedWithNothingPastTheDib)
         EXPECT_EQ(Decode(c.stream, target), c.expected) << c.name;
         EXPECT_TRUE(target.GuardIntact()) << c.name;
     }
+    Dib target(40, 30);
+    EXPECT_EQ(Decode(good, target), IJL_OK) << "the fixtures' source stream itself is sound";
 }
 
 TEST(JpegCodec, RefusesUninitialisedRecordsAndOtherOperations)
