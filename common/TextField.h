@@ -27,4 +27,9 @@ size_t CopyTextField(char (&field)[N], const char* text)
 // The length of a text held in a fixed field that may lack its terminator.
 size_t TextFieldLength(const char* field, size_t fieldSize);
 
+// The number of CP936 characters of a zero-terminated text: a double-byte
+// character counts once, as edit limits count them. A lead byte at the end
+// counts as a character of its own.
+size_t Cp936CharacterCount(const char* text);
+
 } // namespace kq
