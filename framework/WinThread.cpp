@@ -1,5 +1,6 @@
 #include "framework/WinThread.h"
 
+#include "framework/DoubleByteInput.h"
 #include "framework/ThreadState.h"
 #include "framework/WinApp.h"
 #include "framework/Wnd.h"
@@ -195,6 +196,8 @@ HWND DialogOf(HWND hWnd)
 
 BOOL AfxPreTranslateMessage(MSG* pMsg)
 {
+    if (kq::JoinDoubleByteChar(*pMsg))
+        return TRUE;
     for (HWND h = pMsg->hwnd; h != nullptr && ::IsWindow(h); h = ::GetParent(h)) {
         CWnd* pWnd = CWnd::FromHandlePermanent(h);
         if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))

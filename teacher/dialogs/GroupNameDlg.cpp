@@ -16,11 +16,11 @@ using namespace TeacherRes;
 
 const CRect kCancelRect(241, 260, 283, 279);
 const CRect kConfirmRect(163, 260, 205, 279);
-// Name edit k spans (124, 51 + 32k, 272, 66 + 32k).
+// Name edit k spans (124, 51 + 32k, 272, 68 + 32k): a line of the font fits.
 constexpr int kNameLeft = 124;
 constexpr int kNameRight = 272;
 constexpr int kNameTop = 51;
-constexpr int kNameHeight = 15;
+constexpr int kNameHeight = 17;
 constexpr int kRowStep = 32;
 // Member box k: x 338..406 with these tops and bottoms.
 constexpr int kMemberLeft = 338;
