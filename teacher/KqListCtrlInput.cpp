@@ -120,14 +120,12 @@ void CKqListCtrl::ScrollBy(int bar, int amount)
 
 void CKqListCtrl::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = kq::ScrollState(m_hWnd, SB_VERT);
-    ScrollBy(SB_VERT, kq::ScrollAmount(code, pos, info.nPos, kq::kSeatScrollLineY, kq::kSeatScrollPageY, info.nMax));
+    ScrollBy(SB_VERT, kq::SeatScrollAmount(m_hWnd, SB_VERT, code, pos));
 }
 
 void CKqListCtrl::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = kq::ScrollState(m_hWnd, SB_HORZ);
-    ScrollBy(SB_HORZ, kq::ScrollAmount(code, pos, info.nPos, kq::kSeatScrollLineX, kq::kSeatScrollPageX, info.nMax));
+    ScrollBy(SB_HORZ, kq::SeatScrollAmount(m_hWnd, SB_HORZ, code, pos));
 }
 
 int CKqListCtrl::WheelLines()

@@ -29,6 +29,14 @@ int ScrollAmount(UINT code, UINT pos, int current, int line, int page, int maxim
     }
 }
 
+int SeatScrollAmount(HWND window, int bar, UINT code, UINT pos)
+{
+    const SCROLLINFO info = ScrollState(window, bar);
+    const bool horizontal = bar == SB_HORZ;
+    return ScrollAmount(code, pos, info.nPos, horizontal ? kSeatScrollLineX : kSeatScrollLineY,
+                        horizontal ? kSeatScrollPageX : kSeatScrollPageY, info.nMax);
+}
+
 void FitScrollBars(HWND window, int extentWidth, int extentHeight)
 {
     RECT client;

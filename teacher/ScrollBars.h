@@ -20,6 +20,8 @@ SCROLLINFO ScrollState(HWND window, int bar);
 
 // The pixels a scroll bar notification asks to move (negative: up or left).
 int ScrollAmount(UINT code, UINT pos, int current, int line, int page, int maximum);
+// The same for `window`'s bar `bar` with the seat map's steps.
+int SeatScrollAmount(HWND window, int bar, UINT code, UINT pos);
 
 // Shows each bar whose client size is below the extent's, with the client
 // size as its page, and hides the other.

@@ -210,14 +210,12 @@ void CSeatGridWnd::ScrollBy(int bar, int amount)
 
 void CSeatGridWnd::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = kq::ScrollState(m_hWnd, SB_HORZ);
-    ScrollBy(SB_HORZ, kq::ScrollAmount(code, pos, info.nPos, kq::kSeatScrollLineX, kq::kSeatScrollPageX, info.nMax));
+    ScrollBy(SB_HORZ, kq::SeatScrollAmount(m_hWnd, SB_HORZ, code, pos));
 }
 
 void CSeatGridWnd::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = kq::ScrollState(m_hWnd, SB_VERT);
-    ScrollBy(SB_VERT, kq::ScrollAmount(code, pos, info.nPos, kq::kSeatScrollLineY, kq::kSeatScrollPageY, info.nMax));
+    ScrollBy(SB_VERT, kq::SeatScrollAmount(m_hWnd, SB_VERT, code, pos));
 }
 
 LRESULT CSeatGridWnd::OnWheel(WPARAM wParam, LPARAM)

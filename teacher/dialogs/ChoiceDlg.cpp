@@ -1,6 +1,6 @@
 #include "teacher/dialogs/ChoiceDlg.h"
 
-#include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/dialogs/DialogControls.h"
 
 #include "TeacherResources.h"
 
@@ -40,8 +40,7 @@ BOOL CChoiceDlg::OnInitDialog()
         {m_cancel, kCancelRect, kCancelId, IDB_NO_UP, IDB_NO_DOWN},
     };
     for (const auto& b : buttons)
-        if (b.button.Create(nullptr, kq::message_box::kButtonStyle, b.rect, this, b.id))
-            b.button.LoadBitmaps(b.up, b.down);
+        kq::CreateFaceButton(b.button, this, b.rect, b.id, b.up, b.down);
     return TRUE;
 }
 

@@ -1,7 +1,7 @@
 #include "teacher/dialogs/GroupAssignDlg.h"
 
 #include "teacher/SeatGroups.h"
-#include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/dialogs/DialogControls.h"
 
 #include "TeacherResources.h"
 
@@ -31,7 +31,6 @@ const CRect kGroupBoxRect(197, 28, 270, 150);
 constexpr UINT kGroupNames[] = {IDS_GROUP_1, IDS_GROUP_2, IDS_GROUP_3, IDS_GROUP_4, IDS_GROUP_5, IDS_GROUP_6};
 constexpr int kGroupBoxExtent = 100;
 
-constexpr DWORD kButtonStyle = kq::message_box::kButtonStyle | WS_TABSTOP;
 constexpr DWORD kListStyle = WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_SORT | LBS_EXTENDEDSEL |
                              LBS_OWNERDRAWVARIABLE | LBS_NOTIFY;
 constexpr DWORD kGroupBoxStyle = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -61,10 +60,9 @@ CGroupAssignDlg::CGroupAssignDlg(UINT templateId, int closeX, int closeY, UINT b
 BOOL CGroupAssignDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    for (size_t i = 0; i < std::size(kButtons); ++i) {
-        if (m_buttons[i].Create(nullptr, kButtonStyle, kButtons[i].rect, this, kButtons[i].id))
-            m_buttons[i].LoadBitmaps(kButtons[i].released, kButtons[i].pressed);
-    }
+    for (size_t i = 0; i < std::size(kButtons); ++i)
+        kq::CreateFaceButton(m_buttons[i], this, kButtons[i].rect, kButtons[i].id, kButtons[i].released,
+                             kButtons[i].pressed, WS_TABSTOP);
     m_ungrouped.Create(kListStyle, kUngroupedRect, this, kUngroupedListId);
     m_members.Create(kListStyle, kMemberRect, this, kMemberListId);
     m_groupBox.Create(kGroupBoxStyle, kGroupBoxRect, this, kGroupBoxId);

@@ -1,7 +1,7 @@
 #include "teacher/dialogs/GroupNameDlg.h"
 
 #include "teacher/SeatGroups.h"
-#include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/dialogs/DialogControls.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
 #include "TeacherResources.h"
@@ -29,8 +29,6 @@ constexpr int kMemberTops[kq::kGroupCount] = {50, 83, 114, 146, 178, 210};
 constexpr int kMemberBottoms[kq::kGroupCount] = {69, 102, 133, 165, 197, 229};
 constexpr int kDropHeight = 100;
 constexpr int kMemberBoxExtent = 100;
-constexpr int kFontPoints = 90;
-constexpr char kFontFace[] = "宋体";
 
 constexpr DWORD kNameStyle = WS_VISIBLE | ES_AUTOHSCROLL;
 constexpr DWORD kMemberStyle = WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST;
@@ -66,11 +64,9 @@ void CGroupNameDlg::SetSeats(const kq::SeatLookup* seats, const kq::SeatGrid& gr
 BOOL CGroupNameDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    if (m_confirm.Create(nullptr, kq::message_box::kButtonStyle, kConfirmRect, this, kConfirmId))
-        m_confirm.LoadBitmaps(IDB_OK_UP, IDB_OK_DOWN);
-    if (m_cancel.Create(nullptr, kq::message_box::kButtonStyle, kCancelRect, this, kCancelId))
-        m_cancel.LoadBitmaps(IDB_NO_UP, IDB_NO_DOWN);
-    m_font.CreatePointFont(kFontPoints, kFontFace);
+    kq::CreateFaceButton(m_confirm, this, kConfirmRect, kConfirmId, IDB_OK_UP, IDB_OK_DOWN);
+    kq::CreateFaceButton(m_cancel, this, kCancelRect, kCancelId, IDB_NO_UP, IDB_NO_DOWN);
+    kq::CreateFieldFont(m_font);
 
     std::memset(m_seatNumbers, 0, sizeof m_seatNumbers);
     m_records = {};

@@ -1,7 +1,7 @@
 #include "teacher/dialogs/LineInputDlg.h"
 
 #include "common/TextField.h"
-#include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/dialogs/DialogControls.h"
 
 #include "TeacherResources.h"
 
@@ -11,8 +11,6 @@ const CRect kTextRect(80, 62, 229, 79);
 const CRect kCancelRect(163, 122, 206, 143);
 const CRect kConfirmRect(90, 122, 132, 143);
 constexpr DWORD kTextStyle = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-constexpr int kFontPoints = 90;
-constexpr char kFontFace[] = "宋体";
 
 } // namespace
 
@@ -29,13 +27,11 @@ CLineInputDlg::CLineInputDlg(UINT templateId, int closeX, int closeY, UINT backg
 BOOL CLineInputDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    if (m_confirm.Create(nullptr, kq::message_box::kButtonStyle, kConfirmRect, this, kConfirmId))
-        m_confirm.LoadBitmaps(TeacherRes::IDB_OK_UP, TeacherRes::IDB_OK_DOWN);
-    if (m_cancel.Create(nullptr, kq::message_box::kButtonStyle, kCancelRect, this, kCancelId))
-        m_cancel.LoadBitmaps(TeacherRes::IDB_NO_UP, TeacherRes::IDB_NO_DOWN);
+    kq::CreateFaceButton(m_confirm, this, kConfirmRect, kConfirmId, TeacherRes::IDB_OK_UP, TeacherRes::IDB_OK_DOWN);
+    kq::CreateFaceButton(m_cancel, this, kCancelRect, kCancelId, TeacherRes::IDB_NO_UP, TeacherRes::IDB_NO_DOWN);
     m_text.Create(kTextStyle, kTextRect, this, kTextId);
     m_text.LimitText(kMaxCharacters);
-    m_font.CreatePointFont(kFontPoints, kFontFace);
+    kq::CreateFieldFont(m_font);
     m_text.SetFont(&m_font);
     return TRUE;
 }

@@ -1,7 +1,7 @@
 #include "teacher/dialogs/PresetTextDlg.h"
 
 #include "common/TextField.h"
-#include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/dialogs/DialogControls.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
 #include "TeacherResources.h"
@@ -16,8 +16,6 @@ constexpr int kDroppedHeight = 500; // the height of the dropped list
 const CRect kCancelRect(164, 123, 207, 143);
 const CRect kConfirmRect(91, 123, 134, 143);
 constexpr DWORD kTextBoxStyle = WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-constexpr int kFontPoints = 90;
-constexpr char kFontFace[] = "宋体";
 
 } // namespace
 
@@ -35,10 +33,8 @@ CPresetTextDlg::CPresetTextDlg(UINT templateId, int closeX, int closeY, UINT bac
 BOOL CPresetTextDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    if (m_confirm.Create(nullptr, kq::message_box::kButtonStyle, kConfirmRect, this, kConfirmId))
-        m_confirm.LoadBitmaps(IDB_OK_UP, IDB_OK_DOWN);
-    if (m_cancel.Create(nullptr, kq::message_box::kButtonStyle, kCancelRect, this, kCancelId))
-        m_cancel.LoadBitmaps(IDB_NO_UP, IDB_NO_DOWN);
+    kq::CreateFaceButton(m_confirm, this, kConfirmRect, kConfirmId, IDB_OK_UP, IDB_OK_DOWN);
+    kq::CreateFaceButton(m_cancel, this, kCancelRect, kCancelId, IDB_NO_UP, IDB_NO_DOWN);
     m_textBox.Create(kTextBoxStyle, kTextBoxRect, this, kTextBoxId);
     m_textBox.SetWindowPos(nullptr, kTextBoxRect.left, kTextBoxRect.top, kTextBoxWidth, kDroppedHeight,
                            SWP_NOZORDER | SWP_NOACTIVATE);
@@ -53,7 +49,7 @@ BOOL CPresetTextDlg::OnInitDialog()
         first.LoadString(m_presets.front());
         m_textBox.SetWindowText(first);
     }
-    m_font.CreatePointFont(kFontPoints, kFontFace);
+    kq::CreateFieldFont(m_font);
     m_textBox.SetFont(&m_font);
     return TRUE;
 }

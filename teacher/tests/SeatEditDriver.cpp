@@ -6,15 +6,13 @@
 //   SeatEditDriver.exe TRACE REPORT
 // Reports to REPORT: "online", "arranged", "back", "done", or what went wrong.
 
-#include <windows.h>
+#include "teacher/tests/DriverSupport.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
+
+using namespace kqtest::driver;
 
 constexpr UINT kSeatEdit = 313;
 constexpr UINT kRollCall = 305;
@@ -22,43 +20,7 @@ constexpr UINT kSeatCountField = 1;
 constexpr UINT kColumnCountField = 3;
 constexpr UINT kFill = 719;
 constexpr UINT kOk = 706;
-constexpr DWORD kPatienceMs = 90000;
 constexpr DWORD kSettleMs = 2000;
-
-std::string g_report;
-
-void Report(const char* format, ...)
-{
-    FILE* file = std::fopen(g_report.c_str(), "a");
-    if (file == nullptr)
-        return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(file, format, args);
-    va_end(args);
-    std::fputc('\n', file);
-    std::fclose(file);
-}
-
-template <typename F>
-bool WaitFor(F done, DWORD timeoutMs)
-{
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (::GetTickCount64() > end)
-            return false;
-        ::Sleep(100);
-    }
-    return true;
-}
-
-std::string ReadFile(const char* path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 int Count(const std::string& text, const std::string& part)
 {
@@ -104,7 +66,7 @@ int main(int argc, char** argv)
 {
     if (argc < 3)
         return 3;
-    g_report = argv[2];
+    SetReport(argv[2]);
     const int result = Drive(argv[1]);
     // Teacher.exe ends with the driver, whatever happened, so the test ends.
     if (HWND main = ::FindWindowA(nullptr, "晨星电子教室"))

@@ -43,13 +43,7 @@ classroom_create T teacher A1 student
 
 engine_files=(Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll)
 teacher_dir="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
-  "${engine_files[@]}"; do
-  cp "$bin/$module" "$teacher_dir/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher_dir/"
-cp -r "$bin/help" "$teacher_dir/"
-cp -r "$defaults/." "$teacher_dir/"
+classroom_install_teacher T "$bin" "$defaults" "${engine_files[@]/#/$bin/}"
 sed -i 's/^ClassroomID=.*/ClassroomID=3/' "$teacher_dir/Teacher.ini"
 teacher_value() { sed -n "s/^$1=\([0-9]*\).*/\1/p" "$teacher_dir/Teacher.ini" | head -1; }
 main_port="$(teacher_value MainPort)"

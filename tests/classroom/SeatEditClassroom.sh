@@ -16,50 +16,23 @@ lesson_seconds=90
 classroom_begin kqs T A1 A2
 classroom_create T teacher A1 student A2 student
 teacher="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll; do
-  cp "$bin/$module" "$teacher/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher/"
-cp -r "$bin/help" "$teacher/"
-cp -r "$defaults/." "$teacher/"
-cp "$driver" "$teacher/"
-# The student hosts are older than the teacher: their log-ons ask for the
-# update, which is served from here; the hosts sit in classroom 3.
-mkdir -p "$teacher/Update"
-echo update >"$teacher/Update/readme.txt"
-sed -i -e 's/^ClassroomID=.*/ClassroomID=3/' -e 's/^RingFile=.*/RingFile=C:\\missing.wav/' "$teacher/Teacher.ini"
-for pc in A1 A2; do
-  cp "$student_dll" "$student_host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
-done
+classroom_install_teacher T "$bin" "$defaults" "$driver"
+classroom_teacher_meets_test_hosts T
+classroom_install_test_hosts "$student_dll" "$student_host" A1 A2
 
-export KQ_TRACE='C:\trace.txt'
-for pc in A1 A2; do
-  classroom_run "$pc" Student/LecternStudentHost.exe 'C:\report.txt' "$lesson_seconds" stay &
-done
-classroom_run T Teacher/Teacher.exe &
-teacher_pid=$!
 status=0
-classroom_run T "Teacher/$(basename "$driver")" 'C:\trace.txt' 'C:\driver.txt' || status=$?
-wait "$teacher_pid" || true
+classroom_teacher_lesson "$(basename "$driver")" "$lesson_seconds" A1 A2 || status=$?
 
 report() { classroom_text "$1" "$2"; }
 echo "--- driver"; report T driver.txt
 echo "--- teacher trace"; report T trace.txt | grep -E '^Lectern (logon|LecternSendCommand)' || true
 echo "--- seats"; tr -d '\r' <"$teacher/Teacher.ini" | grep -aE '^(SeatCount|ColumnCount|RowCount|[0-9]+)=' | head -5 || true
 
-failed=0
-check() { # yes|no, PC, file, pattern, what
-  local found=no
-  report "$2" "$3" | grep -Eq -- "$4" && found=yes
-  if [ "$found" != "$1" ]; then
-    echo "FAILED: $5"
-    failed=1
-  fi
-}
+check() { classroom_expect "$@"; }
 ini_has() { # pattern, what
-  tr -d '\r' <"$teacher/Teacher.ini" | grep -aEq -- "$1" || { echo "FAILED: $2"; failed=1; }
+  tr -d '\r' <"$teacher/Teacher.ini" | grep -aEq -- "$1" || { echo "FAILED: $2"; classroom_failed=1; }
 }
-[ "$status" -eq 0 ] || { echo "FAILED: the driver ended with $status"; failed=1; }
+[ "$status" -eq 0 ] || { echo "FAILED: the driver ended with $status"; classroom_failed=1; }
 check yes T trace.txt '^Lectern logon A2 from 198\.18\.1\.12: 7' "A2 first logged on at seat 7"
 check yes T trace.txt '^Lectern LecternSendCommand code=19 targets=0 ' "the class was told to log on again"
 check yes T trace.txt '^Lectern logon A1 from 198\.18\.1\.11: 1' "A1 logged on at seat 1"
@@ -69,4 +42,4 @@ ini_has '^SeatCount=2$' "Teacher.ini holds 2 seats"
 ini_has '^ColumnCount=1$' "Teacher.ini holds 1 column"
 ini_has '^2=A2,0,1,1,[0-9a-f]*$' "A2 stands below A1 in group 1"
 check yes T driver.txt '^done$' "the driver ran to its end"
-exit "$failed"
+exit "$classroom_failed"

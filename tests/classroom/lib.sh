@@ -82,6 +82,75 @@ Windows Registry Editor Version 5.00
 REG
 }
 
+# classroom_install_teacher PC BIN DEFAULTS [FILE...]: Teacher.exe with its
+# modules, the teacher side of the transport and its help pages from the
+# Windows tree's bin folder BIN, its default files from DEFAULTS and the
+# FILEs beside it, on a teacher PC.
+classroom_install_teacher() {
+  local pc="$1" bin="$2" defaults="$3" module
+  shift 3
+  local folder
+  folder="$(classroom_drive_c "$pc")/Tutorium/Teacher"
+  for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll; do
+    cp "$bin/$module" "$folder/"
+  done
+  cp "$bin/teacher-lectern/Lectern.dll" "$@" "$folder/"
+  cp -r "$bin/help" "$folder/"
+  cp -r "$defaults/." "$folder/"
+}
+
+# classroom_teacher_meets_test_hosts PC: the installed Teacher.exe joins the
+# test hosts' classroom 3 without a ring file; the hosts are older than it,
+# so their log-ons ask for the update, which it serves.
+classroom_teacher_meets_test_hosts() {
+  local folder
+  folder="$(classroom_drive_c "$1")/Tutorium/Teacher"
+  mkdir -p "$folder/Update"
+  echo update >"$folder/Update/readme.txt"
+  sed -i -e 's/^ClassroomID=.*/ClassroomID=3/' -e 's/^RingFile=.*/RingFile=C:\\missing.wav/' "$folder/Teacher.ini"
+}
+
+# classroom_install_test_hosts LECTERN HOST PC...: the student side of the
+# transport LECTERN and its test host HOST on the student PCs.
+classroom_install_test_hosts() {
+  local lectern="$1" host="$2" pc
+  shift 2
+  for pc in "$@"; do
+    cp "$lectern" "$host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
+  done
+}
+
+# classroom_teacher_lesson DRIVER SECONDS PC...: the transport's test hosts
+# on the student PCs (a lesson of SECONDS), Teacher.exe on T and then its
+# DRIVER (a program beside it, given the trace C:\trace.txt and its report
+# C:\driver.txt); returns the driver's status once Teacher.exe has ended.
+classroom_teacher_lesson() {
+  local driver="$1" seconds="$2" pc teacher_pid status=0
+  shift 2
+  export KQ_TRACE='C:\trace.txt'
+  for pc in "$@"; do
+    classroom_run "$pc" Student/LecternStudentHost.exe 'C:\report.txt' "$seconds" stay &
+  done
+  classroom_run T Teacher/Teacher.exe &
+  teacher_pid=$!
+  classroom_run T "Teacher/$driver" 'C:\trace.txt' 'C:\driver.txt' || status=$?
+  wait "$teacher_pid" || true
+  return "$status"
+}
+
+# classroom_expect yes|no PC FILE PATTERN WHAT: whether a line of the PC's
+# FILE matches PATTERN; otherwise WHAT is reported as failed and
+# classroom_failed set to 1.
+classroom_failed=0
+classroom_expect() {
+  local found=no
+  classroom_text "$2" "$3" | grep -Eq -- "$4" && found=yes
+  if [ "$found" != "$1" ]; then
+    echo "FAILED: $5"
+    classroom_failed=1
+  fi
+}
+
 # classroom_install_command_teacher PC BIN TEACHER: the test teacher program
 # TEACHER with the teacher side of the transport and the transfer library
 # from BIN, on a teacher PC.
