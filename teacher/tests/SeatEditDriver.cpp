@@ -4,7 +4,7 @@
 // on again; then calls the roll, which goes to every seat on line.
 //
 //   SeatEditDriver.exe TRACE REPORT
-// Reports to REPORT: "online", "arranged", "back", "done", or what went wrong.
+// Reports to REPORT: "online", "arranged", "online", "back", "done", or what went wrong.
 
 #include "teacher/tests/DriverSupport.h"
 
@@ -21,14 +21,6 @@ constexpr UINT kColumnCountField = 3;
 constexpr UINT kFill = 719;
 constexpr UINT kOk = 706;
 constexpr DWORD kSettleMs = 2000;
-
-int Count(const std::string& text, const std::string& part)
-{
-    int count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++count;
-    return count;
-}
 
 // The visible top-level window that has a control `id`.
 HWND WindowWith(UINT id)
@@ -78,19 +70,9 @@ namespace {
 
 int Drive(const char* trace)
 {
-    HWND main = nullptr;
-    if (!WaitFor([&] { return (main = ::FindWindowA(nullptr, "晨星电子教室")) != nullptr; }, kPatienceMs)) {
-        Report("no teacher window");
+    HWND main = WaitForClass(trace);
+    if (main == nullptr)
         return 1;
-    }
-    if (!WaitFor([&] {
-            const std::string text = ReadFile(trace);
-            return Count(text, "logon A1 from") > 0 && Count(text, "logon A2 from") > 0;
-        }, kPatienceMs)) {
-        Report("the students did not log on");
-        return 1;
-    }
-    Report("online");
 
     ::PostMessageA(main, WM_COMMAND, kSeatEdit, 0);
     HWND editor = nullptr;
@@ -108,13 +90,8 @@ int Drive(const char* trace)
     }
     Report("arranged");
 
-    if (!WaitFor([&] {
-            const std::string text = ReadFile(trace);
-            return Count(text, "logon A1 from") > 1 && Count(text, "logon A2 from") > 1;
-        }, kPatienceMs)) {
-        Report("the students did not log on again");
+    if (WaitForClass(trace, 2) == nullptr)
         return 1;
-    }
     ::Sleep(kSettleMs);
     Report("back");
     ::PostMessageA(main, WM_COMMAND, kRollCall, 0);

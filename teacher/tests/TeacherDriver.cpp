@@ -52,19 +52,9 @@ int main(int argc, char** argv)
     const char* trace = argv[1];
     SetReport(argv[2]);
 
-    HWND main = nullptr;
-    if (!WaitFor([&] { return (main = ::FindWindowA(nullptr, "晨星电子教室")) != nullptr; }, kPatienceMs)) {
-        Report("no teacher window");
+    HWND main = WaitForClass(trace);
+    if (main == nullptr)
         return 1;
-    }
-    if (!WaitFor([&] {
-            const std::string text = ReadFile(trace);
-            return text.find("logon A1 from") != std::string::npos && text.find("logon A2 from") != std::string::npos;
-        }, kPatienceMs)) {
-        Report("the students did not log on");
-        return 1;
-    }
-    Report("online");
 
     HWND seat = ::GetDlgItem(::GetDlgItem(main, kSeatMapId), kSeatIdBase + kSeatA2);
     if (seat == nullptr) {
