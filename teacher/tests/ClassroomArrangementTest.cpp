@@ -335,6 +335,17 @@ TEST_F(ClassroomArrangement, NoticeAndBlankedScreensSendTheirTexts)
     Press(session, dialog, kCancel);
     EXPECT_TRUE(session.NewSends().empty());
 
+    // A command that runs while the box is open (the hand-up switch, to the
+    // whole class) does not change whom the notice goes to.
+    session.SelectSeat(2);
+    session.Command(303);
+    dialog = Dialog(session, kPresetBox);
+    ASSERT_NE(dialog, nullptr);
+    session.Command(790);
+    EXPECT_EQ(OneSend(session).rfind(kqtest::SendLine(39, 0, 0, ""), 0), 0u);
+    Press(session, dialog, kConfirm);
+    EXPECT_EQ(OneSend(session).rfind(kqtest::SendLine(21, 1, 0, "2"), 0), 0u);
+
     // Blanking A1 and B1; blanking ends for A1 alone, B1 stays dark.
     session.Select(Selection::Two);
     session.Command(304);

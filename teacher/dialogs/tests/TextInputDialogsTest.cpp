@@ -37,23 +37,14 @@ std::string Repeat(const std::string& text, int times)
     return all;
 }
 
-// Types `text` (CP936) into a control through the keyboard input queue, as
-// an input method does, and waits until it has arrived.
+// Types `text` (CP936) into a control as the keyboard reaches this program:
+// through its message queue, one WM_CHAR per byte, a double-byte character
+// as its lead and then its trail byte. Waits until it has arrived.
 void Type(CWnd& control, const std::string& text)
 {
     control.SetFocus();
-    wchar_t wide[256] = {};
-    const int count = ::MultiByteToWideChar(936, 0, text.c_str(), static_cast<int>(text.size()), wide, 255);
-    std::vector<INPUT> keys;
-    for (int i = 0; i < count; ++i)
-        for (DWORD flags : {DWORD{KEYEVENTF_UNICODE}, DWORD{KEYEVENTF_UNICODE | KEYEVENTF_KEYUP}}) {
-            INPUT key = {};
-            key.type = INPUT_KEYBOARD;
-            key.ki.wScan = wide[i];
-            key.ki.dwFlags = flags;
-            keys.push_back(key);
-        }
-    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    for (unsigned char byte : text)
+        control.PostMessage(WM_CHAR, byte, 1);
     kqtest::PumpUntil([&] { return control.GetWindowTextLength() >= static_cast<int>(text.size()); });
 }
 
