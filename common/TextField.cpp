@@ -72,4 +72,12 @@ size_t TextFieldLength(const char* field, size_t fieldSize)
     return end ? static_cast<size_t>(static_cast<const char*>(end) - field) : fieldSize;
 }
 
+size_t Cp936CharacterCount(const char* text)
+{
+    size_t count = 0;
+    for (size_t i = 0; text != nullptr && text[i] != '\0'; ++count)
+        i += IsCp936LeadByte(static_cast<unsigned char>(text[i])) && text[i + 1] != '\0' ? 2 : 1;
+    return count;
+}
+
 } // namespace kq

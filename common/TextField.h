@@ -38,4 +38,9 @@ std::string_view WholeCharacters(std::string_view text);
 // has no trail byte and is compared as a byte of its own.
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 
+// The number of CP936 characters of a zero-terminated text: a double-byte
+// character counts once, as edit limits count them. A lead byte at the end
+// counts as a character of its own.
+size_t Cp936CharacterCount(const char* text);
+
 } // namespace kq

@@ -42,9 +42,15 @@ BEGIN_MESSAGE_MAP(CKqListCtrl, CWnd)
     ON_WM_VSCROLL()
     ON_MESSAGE(CKqListCtrl::kWheelMessage, OnWheel)
     ON_MESSAGE(CKqListCtrl::kArrangementMessage, OnArrangement)
+    ON_MESSAGE(CSeatItemWnd::kSeatMenuMessage, ShowSeatMenu)
+    ON_WM_MEASUREITEM()
 END_MESSAGE_MAP()
 
-CKqListCtrl::CKqListCtrl() = default;
+CKqListCtrl::CKqListCtrl()
+{
+    for (MenuItemRecord& item : m_menuItems)
+        item = MenuItemRecord{{}, COwnerDrawMenu::kNoIcon, COwnerDrawMenu::kNoIcon};
+}
 
 CKqListCtrl::~CKqListCtrl()
 {

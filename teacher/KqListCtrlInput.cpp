@@ -3,44 +3,16 @@
 
 #include "teacher/KqListCtrl.h"
 
+#include "teacher/ScrollBars.h"
+
 #include <algorithm>
 
 namespace {
 
-constexpr int kLineY = 48;
-constexpr int kLineX = 72;
-constexpr int kPageY = 64;
-constexpr int kPageX = 144;
 constexpr int kDefaultWheelLines = 3;
 constexpr UINT kNoWheelSetting = 0;
 
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-// The whole state of one of `window`'s scroll bars; all zero when it has none.
-SCROLLINFO ScrollState(HWND window, int bar)
-{
-    SCROLLINFO info = {};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    if (!::GetScrollInfo(window, bar, &info))
-        info = {};
-    return info;
-}
-
-int ScrollAmount(UINT code, UINT pos, int current, int line, int page, int maximum)
-{
-    switch (code) {
-    case SB_LINEUP: return -line;
-    case SB_LINEDOWN: return line;
-    case SB_PAGEUP: return -page;
-    case SB_PAGEDOWN: return page;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: return static_cast<int>(pos) - current;
-    case SB_TOP: return -current;
-    case SB_BOTTOM: return maximum - current;
-    default: return 0;
-    }
-}
 
 } // namespace
 
@@ -71,8 +43,13 @@ void CKqListCtrl::EndBand()
 void CKqListCtrl::OnLButtonDown(UINT, CPoint point) { StartBand(point); }
 void CKqListCtrl::OnRButtonDown(UINT, CPoint point) { StartBand(point); }
 void CKqListCtrl::OnLButtonUp(UINT, CPoint) { EndBand(); }
-// The background menu comes with the group operations.
-void CKqListCtrl::OnRButtonUp(UINT, CPoint) { EndBand(); }
+void CKqListCtrl::OnRButtonUp(UINT, CPoint point)
+{
+    EndBand();
+    POINT screen = point;
+    ::ClientToScreen(m_hWnd, &screen);
+    ShowMenu(kq::kBackgroundMenuState, screen);
+}
 
 void CKqListCtrl::OnMouseMove(UINT, CPoint point)
 {
@@ -125,43 +102,16 @@ void CKqListCtrl::OnSize(UINT type, int cx, int cy)
 
 void CKqListCtrl::UpdateScrollBars()
 {
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    const struct {
-        int bar;
-        int clientSize;
-        int extentSize;
-    } bars[] = {{SB_VERT, client.bottom, m_extent.bottom - m_extent.top},
-                {SB_HORZ, client.right, m_extent.right - m_extent.left}};
-    for (const auto& b : bars) {
-        if (b.clientSize < b.extentSize) {
-            SCROLLINFO info = {};
-            info.cbSize = sizeof info;
-            info.fMask = SIF_RANGE | SIF_PAGE;
-            info.nMax = b.extentSize;
-            info.nPage = static_cast<UINT>(b.clientSize);
-            ::SetScrollInfo(m_hWnd, b.bar, &info, TRUE);
-            ::ShowScrollBar(m_hWnd, b.bar, TRUE);
-        } else {
-            ::ShowScrollBar(m_hWnd, b.bar, FALSE);
-        }
-    }
+    kq::FitScrollBars(m_hWnd, m_extent.right - m_extent.left, m_extent.bottom - m_extent.top);
 }
 
 void CKqListCtrl::ScrollBy(int bar, int amount)
 {
-    const SCROLLINFO info = ScrollState(m_hWnd, bar);
-    if (info.cbSize == 0)
-        return;
-    const int limit = std::max(0, info.nMax - static_cast<int>(info.nPage) + 1);
-    const int pos = std::clamp(info.nPos + amount, 0, limit);
-    const int moved = pos - info.nPos;
+    const int moved = kq::ScrollContentsBy(m_hWnd, bar, amount);
     if (moved == 0)
         return;
-    ::SetScrollPos(m_hWnd, bar, pos, TRUE);
     const int dx = bar == SB_HORZ ? -moved : 0;
     const int dy = bar == SB_VERT ? -moved : 0;
-    ::ScrollWindowEx(m_hWnd, dx, dy, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     ::OffsetRect(&m_extent, dx, dy);
     m_anchor.x += dx;
     m_anchor.y += dy;
@@ -170,14 +120,12 @@ void CKqListCtrl::ScrollBy(int bar, int amount)
 
 void CKqListCtrl::OnVScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = ScrollState(m_hWnd, SB_VERT);
-    ScrollBy(SB_VERT, ScrollAmount(code, pos, info.nPos, kLineY, kPageY, info.nMax));
+    ScrollBy(SB_VERT, kq::SeatScrollAmount(m_hWnd, SB_VERT, code, pos));
 }
 
 void CKqListCtrl::OnHScroll(UINT code, UINT pos, CScrollBar*)
 {
-    const SCROLLINFO info = ScrollState(m_hWnd, SB_HORZ);
-    ScrollBy(SB_HORZ, ScrollAmount(code, pos, info.nPos, kLineX, kPageX, info.nMax));
+    ScrollBy(SB_HORZ, kq::SeatScrollAmount(m_hWnd, SB_HORZ, code, pos));
 }
 
 int CKqListCtrl::WheelLines()

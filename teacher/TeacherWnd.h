@@ -253,6 +253,15 @@ private:
     void RestoreHandUp();
     // Gives the window the minimised show state (it hides to the tray).
     void MinimiseToTray();
+    // Runs a command's dialog between reading the selection and sending;
+    // the block comes back as it was before the dialog.
+    INT_PTR RunCommandDialog(CDialog& dialog);
+    // The preset text dialog on `background`; false unless it ended with OK.
+    bool AskPresetText(UINT background, CString& text);
+    // 304 turned on: asks for the text and blanks the targets' screens.
+    void BlankScreensOn();
+    // 310 and 311 after their dialog: sends, minimises, group work runs.
+    void StartGroupWork();
     // 504 and 300: starts the video library in `mode`.
     void StartVideoBroadcast(int mode, int activity);
     void CreateFloatingToolBar();

@@ -10,17 +10,31 @@
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
 #include "teacher/SeatStates.h"
+#include "teacher/dialogs/ChoiceDlg.h"
+#include "teacher/dialogs/GroupNameDlg.h"
+#include "teacher/dialogs/LineInputDlg.h"
+#include "teacher/dialogs/MessageBoxLayout.h"
 #include "teacher/dialogs/MessageBoxes.h"
+#include "teacher/dialogs/PresetTextDlg.h"
+#include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
 
+namespace layout = kq::message_box;
+
 // Command codes of the function panel and the main window.
 constexpr WORD kCodeEndActivity = 0;
 constexpr WORD kCodeTutor = 5;
+constexpr WORD kCodeGroupTalk = 7;
+constexpr WORD kCodeGroupTeach = 8;
+constexpr WORD kCodeLogOnAgain = 19;
+constexpr WORD kCodeNotice = 21;
+constexpr WORD kCodeBlankScreenOn = 22;
 constexpr WORD kCodeRefresh = 12;
 constexpr WORD kCodeScreenLock = 13;
 constexpr WORD kCodeHomework = 20;
@@ -35,8 +49,19 @@ constexpr WORD kCodeInteract = 47;
 constexpr int kIdle = 0;
 constexpr int kScreenLockRunning = 3;
 constexpr int kBlankScreenRunning = 4;
+constexpr int kGroupWorkRunning = 7;
 constexpr int kInteractRunning = 8;
 constexpr int kDialogOpen = 10;
+
+// The classroom signal's commands: the first answer of the classroom
+// question, or the second.
+constexpr uint8_t kSignalFirstAnswer = 1;
+constexpr uint8_t kSignalSecondAnswer = 0;
+constexpr UINT kClassroomButton = 317;
+
+// Where the group dialog's close button sits.
+constexpr int kGroupNameCloseX = 402;
+constexpr int kGroupNameCloseY = 4;
 
 constexpr uint16_t kInteractMinimumSeats = 2;
 
@@ -222,11 +247,33 @@ void CTeacherWnd::OnInteract()
     UpdateButtonStates();
 }
 
+bool CTeacherWnd::AskPresetText(UINT background, CString& text)
+{
+    CPresetTextDlg dialog(TeacherRes::IDD_MESSAGE_BOX, layout::kCloseX, layout::kCloseY, background, nullptr);
+    if (RunCommandDialog(dialog) != IDOK)
+        return false;
+    text = dialog.GetText();
+    return true;
+}
+
+INT_PTR CTeacherWnd::RunCommandDialog(CDialog& dialog)
+{
+    // Handlers that run while the dialog is open use the block too: the
+    // selection read before it is put back.
+    const kq::CommandBlockWithTail selection = m_command;
+    const INT_PTR result = dialog.DoModal();
+    m_command = selection;
+    return result;
+}
+
 void CTeacherWnd::OnNotice()
 {
-    // The preset text dialog writes its text with kq::SetCommandText and
-    // sends; without it the command ends after the check, as on Cancel.
-    BeginCommand();
+    CString text;
+    if (!BeginCommand() || !AskPresetText(TeacherRes::IDB_NOTICE_TEXT_BACKGROUND, text))
+        return;
+    m_command.block.code = kCodeNotice;
+    kq::SetCommandText(m_command, text);
+    SendCommand();
 }
 
 void CTeacherWnd::OnBlankScreen()
@@ -234,8 +281,7 @@ void CTeacherWnd::OnBlankScreen()
     if (!BeginCommand())
         return;
     if (m_collecting == 0) {
-        // Turning on asks for the text shown on the dark screens (the
-        // preset text dialog); without it the command ends here, as on Cancel.
+        BlankScreensOn();
         return;
     }
     m_command.block.code = kCodeBlankScreenOff;
@@ -251,6 +297,22 @@ void CTeacherWnd::OnBlankScreen()
         m_collecting = 0;
         ActivityState = kIdle;
     }
+    UpdateButtonStates();
+}
+
+void CTeacherWnd::BlankScreensOn()
+{
+    CString text;
+    if (!AskPresetText(TeacherRes::IDB_BLANK_TEXT_BACKGROUND, text))
+        return;
+    m_command.block.code = kCodeBlankScreenOn;
+    kq::SetCommandText(m_command, text);
+    SendCommand();
+    SetFaces(m_functionPanel.Toggle(304), TeacherRes::IDB_BLANK_SCREEN_ON_UP, TeacherRes::IDB_BLANK_SCREEN_ON_DOWN,
+             TeacherRes::IDB_BLANK_SCREEN_ON_FOCUS, 0);
+    SetTargetsState(kq::kSeatOverlay);
+    m_collecting = 1;
+    ActivityState = kBlankScreenRunning;
     UpdateButtonStates();
 }
 
@@ -336,13 +398,26 @@ void CTeacherWnd::OnChat()
     // The chat dialog sends the opening and closing codes around itself.
 }
 
+void CTeacherWnd::StartGroupWork()
+{
+    SendCommand();
+    ShowWindow(SW_MINIMIZE);
+    ActivityState = kGroupWorkRunning;
+    UpdateButtonStates();
+}
+
 void CTeacherWnd::OnGroupTalk()
 {
     if (!BeginCommand())
         return;
+    CLineInputDlg dialog(TeacherRes::IDD_MESSAGE_BOX, layout::kCloseX, layout::kCloseY,
+                         TeacherRes::IDB_LINE_INPUT_BACKGROUND, nullptr);
+    if (RunCommandDialog(dialog) != IDOK)
+        return;
+    m_command.block.code = kCodeGroupTalk;
     m_command.block.targetCount = 0;
-    // The line input dialog's 34-byte result goes to 5 (kq::SetCommandBytes)
-    // and the dialog's OK sends it.
+    kq::SetCommandBytes(m_command, kq::kCommandFirstTextOffset, &dialog.Result(), sizeof(kq::GroupRecord));
+    StartGroupWork();
 }
 
 void CTeacherWnd::OnGroupTeach()
@@ -352,19 +427,42 @@ void CTeacherWnd::OnGroupTeach()
         kq::ShowWarning(TeacherRes::IDS_NO_SEAT_ONLINE);
         return;
     }
-    // The group dialog's six records and seat list complete the block.
+    CGroupNameDlg dialog(TeacherRes::IDD_MESSAGE_BOX, kGroupNameCloseX, kGroupNameCloseY,
+                         TeacherRes::IDB_GROUP_NAME_BACKGROUND, nullptr);
+    const kq::CSeatArrangement& seats = m_seatMap->Arrangement();
+    dialog.SetSeats(m_seatMap, seats.Grid(), static_cast<uint16_t>(seats.ColumnCount()),
+                    static_cast<uint16_t>(seats.RowCount()));
+    if (RunCommandDialog(dialog) != IDOK)
+        return;
+    m_command.block.code = kCodeGroupTeach;
+    const auto& records = dialog.Records();
+    kq::SetCommandBytes(m_command, kq::kCommandFirstTextOffset, records.data(), sizeof records);
+    // The targets are the members the dialog listed, group by group.
+    std::memcpy(kq::TargetSeats(m_command), dialog.SeatNumbers(), kq::kMaxTargetSeats);
+    m_command.block.targetCount = dialog.SeatNumberCount();
+    StartGroupWork();
 }
 
 void CTeacherWnd::OnGroupSetup()
 {
-    // Opens the seat map's group assignment, which comes with the seat map's
-    // groups.
+    if (m_seatMap != nullptr)
+        m_seatMap->AssignGroups();
 }
 
 void CTeacherWnd::OnSeatEdit()
 {
-    // Seat editing (ActivityState 10 while it runs) comes with the seat
-    // editor; afterwards the whole class is told with code 19.
+    if (m_seatMap == nullptr)
+        return;
+    const int activity = ActivityState;
+    ActivityState = kDialogOpen;
+    UpdateButtonStates();
+    m_seatMap->EditSeats();
+    ActivityState = activity;
+    UpdateButtonStates();
+    // Every student PC logs on again, to its seat in the new arrangement.
+    kq::ClearCommand(m_command);
+    m_command.block.code = kCodeLogOnAgain;
+    SendCommand();
 }
 
 void CTeacherWnd::OnQuitStudents()
@@ -404,8 +502,26 @@ void CTeacherWnd::OnRollCall()
 
 void CTeacherWnd::OnClassroom()
 {
-    // Only while the button is enabled; the choice dialog and the classroom
-    // signal come with the classroom datagrams.
+    // The seat map's menu offers it too: only while the button is usable.
+    CButton* button = m_functionPanel.Button(kClassroomButton);
+    if (button == nullptr || button->GetSafeHwnd() == nullptr || !button->IsWindowEnabled())
+        return;
+    CChoiceDlg question(TeacherRes::IDD_MESSAGE_BOX, layout::kCloseX, layout::kCloseY,
+                        TeacherRes::IDB_CLASSROOM_QUESTION, nullptr);
+    const INT_PTR answer = question.DoModal();
+    if (answer != IDOK && answer != CChoiceDlg::kSecondAnswer)
+        return;
+    SendClassroomSignal(answer == IDOK ? kSignalFirstAnswer : kSignalSecondAnswer);
+    kq::ClearCommand(m_command);
+    uint16_t count = 0;
+    uint8_t online[kq::kMaxTargetSeats] = {};
+    if (m_seatMap == nullptr || !m_seatMap->GetOnlineSeats(&count, online))
+        return;
+    // The student PCs log on again: until then they are off line.
+    for (uint16_t i = 0; i < count && i < kq::kMaxTargetSeats; ++i)
+        m_seatMap->SetSeatState(online[i], kq::kSeatOffline);
+    m_command.block.code = kCodeEndActivity;
+    SendCommand();
 }
 
 void CTeacherWnd::OnRefresh()

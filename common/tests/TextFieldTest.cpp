@@ -107,6 +107,16 @@ TEST(TextField, EqualIgnoringCaseFoldsAsciiLettersOnly)
     }
 }
 
+TEST(TextField, CountsCharactersAsEditLimitsDo)
+{
+    const struct {
+        const char* text;
+        size_t count;
+    } cases[] = {{"", 0}, {nullptr, 0}, {"abc", 3}, {"ab\xB3\xBF\xD0\xC7", 4}, {"\x95\x5C", 1}, {"a\xB3", 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(kq::Cp936CharacterCount(c.text), c.count) << (c.text ? c.text : "null");
+}
+
 TEST(TextField, SourceTextsAreCompiledAsCp936)
 {
     EXPECT_STREQ("晨星", "\xB3\xBF\xD0\xC7");

@@ -8,6 +8,10 @@
 
 namespace kq::message_box {
 
+// The close button of every box and small dialog on this background.
+inline constexpr int kCloseX = 269;
+inline constexpr int kCloseY = 4;
+
 inline const CRect kTextRect(48, 42, 249, 105);
 inline constexpr UINT kTextId = 0xFFFF;
 inline constexpr COLORREF kTextBackground = RGB(171, 229, 249);

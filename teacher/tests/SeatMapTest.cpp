@@ -1,15 +1,19 @@
 // The seat map in a host window of this process: laid out from a temporary
 // Teacher.ini, driven with messages, its posts to the host recorded.
 
+#include "teacher/Globals.h"
 #include "teacher/KqListCtrl.h"
 #include "teacher/SeatArrangement.h"
+#include "teacher/dialogs/tests/BoxWatcher.h"
 #include "teacher/tests/TeacherInstall.h"
+#include "widgets/tests/LayoutCheck.h"
 #include "widgets/tests/WidgetTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -485,6 +489,256 @@ TEST(TeacherSeatMap, ShippedTeacherIniShowsFortySeats)
     EXPECT_STREQ("D7", name);
     ::PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(install.WaitForExit());
+}
+
+
+
+// ---- Context menus ----
+
+namespace {
+
+// What one open menu showed: its items (command, text), the selection at
+// that moment, and whether every text fits its item.
+struct MenuSeen {
+    std::vector<std::pair<UINT, std::string>> items;
+    std::vector<int> selected;
+    bool textsFit = true;
+};
+
+HWND OpenMenuWindow()
+{
+    HWND menu = ::FindWindowA("#32768", nullptr);
+    return menu != nullptr && ::IsWindowVisible(menu) ? menu : nullptr;
+}
+
+struct MenuWatch {
+    std::function<void(HWND menu, HMENU handle)> onOpen;
+    bool done = false;
+};
+MenuWatch* g_menuWatch = nullptr;
+
+void CALLBACK WatchMenu(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_menuWatch == nullptr || g_menuWatch->done)
+        return;
+    HWND menu = OpenMenuWindow();
+    if (menu == nullptr)
+        return;
+    g_menuWatch->done = true;
+    g_menuWatch->onOpen(menu, reinterpret_cast<HMENU>(::SendMessageA(menu, MN_GETHMENU, 0, 0)));
+}
+
+// Runs `open` (which shows a menu and returns when it closes) and calls
+// `onOpen` once the menu is up; false when none came up.
+bool WithMenu(const std::function<void()>& open, const std::function<void(HWND, HMENU)>& onOpen)
+{
+    MenuWatch watch{onOpen, false};
+    g_menuWatch = &watch;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 20, WatchMenu);
+    // A menu that never closed would hold the test: the last resort ends it.
+    const UINT_PTR guard = ::SetTimer(nullptr, 0, 4000, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
+    open();
+    ::KillTimer(nullptr, timer);
+    ::KillTimer(nullptr, guard);
+    g_menuWatch = nullptr;
+    return watch.done;
+}
+
+std::vector<std::pair<UINT, std::string>> ItemsOf(HMENU handle)
+{
+    std::vector<std::pair<UINT, std::string>> items;
+    for (int i = 0; i < ::GetMenuItemCount(handle); ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE;
+        ::GetMenuItemInfoA(handle, static_cast<UINT>(i), TRUE, &info);
+        const auto* record = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+        items.emplace_back(info.wID, record != nullptr ? record->text : "");
+    }
+    return items;
+}
+
+// Each item's text fits beside its icon in the menu's own font.
+bool TextsFit(HWND owner, HMENU handle)
+{
+    HDC dc = ::GetDC(owner);
+    HFONT font = ::CreateFontA(15, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = ::SelectObject(dc, font);
+    bool fit = true;
+    for (int i = 0; i < ::GetMenuItemCount(handle); ++i) {
+        RECT item = {};
+        ::GetMenuItemRect(owner, handle, static_cast<UINT>(i), &item);
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_DATA;
+        ::GetMenuItemInfoA(handle, static_cast<UINT>(i), TRUE, &info);
+        const auto* record = reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+        SIZE text = {};
+        ::GetTextExtentPoint32A(dc, record->text, static_cast<int>(std::strlen(record->text)), &text);
+        // Icon margin, the icon and the gap before the text.
+        fit = fit && 5 + 16 + 13 + text.cx <= item.right - item.left;
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(owner, dc);
+    return fit;
+}
+
+void RightClick(HWND window, POINT at)
+{
+    ::SendMessageA(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+} // namespace
+
+TEST_F(SeatMapTest, ASeatsMenuSelectsItAloneUnlessItIsSelected)
+{
+    Open();
+    for (int n = 1; n <= 5; ++n)
+        map->SetSeatState(n, 1);
+    ActivityState = 0;
+    FirstPanelShown = 1;
+    map->SelectOnly(1);
+    map->ToggleSeat(2);
+    MenuSeen seen;
+    auto look = [&](HWND menu, HMENU handle) {
+        seen.items = ItemsOf(handle);
+        seen.selected = Selected();
+        seen.textsFit = TextsFit(map->m_hWnd, handle);
+        EXPECT_TRUE(kqtest::SaveScreenShot(menu, "seat-menu"));
+        ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    ASSERT_TRUE(WithMenu([&] { RightClick(Seat(2), {36, 10}); }, look));
+    EXPECT_EQ(seen.selected, (std::vector<int>{1, 2})) << "a selected seat keeps the selection";
+    ASSERT_EQ(seen.items.size(), 10u);
+    EXPECT_EQ(seen.items[0].first, 501u);
+    EXPECT_EQ(seen.items[5].first, 303u);
+    EXPECT_TRUE(seen.textsFit);
+    CString broadcast;
+    broadcast.LoadString(57399);
+    EXPECT_EQ(seen.items[0].second, std::string(broadcast.GetString()));
+
+    ASSERT_TRUE(WithMenu([&] { RightClick(Seat(4), {36, 10}); }, look));
+    EXPECT_EQ(seen.selected, std::vector<int>{4}) << "an unselected seat is selected alone";
+}
+
+TEST_F(SeatMapTest, MenusFollowTheClassroomAndOnlyOneOpens)
+{
+    Open();
+    for (int n = 1; n <= 5; ++n)
+        map->SetSeatState(n, 1);
+    FirstPanelShown = 1;
+
+    // During a test the background offers to end or abort it.
+    ActivityState = 5;
+    std::vector<std::pair<UINT, std::string>> items;
+    int menusWhileOpen = 0;
+    ASSERT_TRUE(WithMenu([&] { RightClick(map->m_hWnd, {5, 5}); },
+                         [&](HWND menu, HMENU handle) {
+                             items = ItemsOf(handle);
+                             // A second right click while this one is open opens nothing.
+                             RightClick(Seat(1), {36, 10});
+                             menusWhileOpen = OpenMenuWindow() == menu ? 1 : 2;
+                             ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+                         }));
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].first, 610u);
+    EXPECT_EQ(items[1].first, 609u);
+    EXPECT_EQ(menusWhileOpen, 1);
+
+    // During a media broadcast the menu is empty.
+    ActivityState = 2;
+    int count = -1;
+    WithMenu([&] { RightClick(Seat(1), {36, 10}); },
+             [&](HWND menu, HMENU handle) {
+                 count = ::GetMenuItemCount(handle);
+                 ::PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+             });
+    EXPECT_LE(count, 0);
+
+    // A chosen item goes on to the main window as its command.
+    ActivityState = 0;
+    host.posts.clear();
+    ASSERT_TRUE(WithMenu([&] { RightClick(Seat(1), {36, 10}); },
+                         [&](HWND menu, HMENU) {
+                             for (int i = 0; i < 6; ++i)
+                                 ::PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+                             ::PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+                         }));
+    PumpFor(50);
+    bool noticeCommand = false;
+    for (const Posted& p : host.posts)
+        noticeCommand = noticeCommand || (p.message == WM_COMMAND && p.wParam == 303);
+    EXPECT_TRUE(noticeCommand);
+    ActivityState = 0;
+}
+
+// ---- Groups ----
+
+TEST_F(SeatMapTest, GroupsSelectTogetherAndTellWhenTheyAreSelected)
+{
+    // A1 group 1, B1 group 2, C1 none, D1 group 3 and C2 group 1 stay off
+    // line, B2 group 1.
+    Open("[SEAT]\r\nSeatCount=6\r\nColumnCount=4\r\nRowCount=2\r\n1=A1,0,0,1,\r\n2=B1,1,0,2,\r\n3=C1,2,0,0,\r\n"
+         "4=D1,3,0,3,\r\n5=B2,1,1,1,\r\n6=C2,2,1,1,\r\n");
+    for (int n : {1, 2, 3, 5})
+        map->SetSeatState(n, 1);
+    map->SelectOnly(3);
+    map->SelectGroup(1, 1);
+    EXPECT_EQ(Selected(), (std::vector<int>{1, 5})) << "the group, without the ungrouped C1";
+    EXPECT_EQ(map->IsGroupSelected(1), 1) << "off-line C2 does not count";
+    EXPECT_EQ(map->IsGroupSelected(2), 0);
+    EXPECT_EQ(map->IsGroupSelected(3), 1) << "a group wholly off line counts as selected";
+    EXPECT_EQ(map->IsGroupSelected(0), 0);
+    map->ToggleSeat(2);
+    map->SelectGroup(1, 0);
+    EXPECT_EQ(Selected(), std::vector<int>{2}) << "other groups keep their selection";
+    map->SelectGroup(0, 1);
+    EXPECT_EQ(Selected(), (std::vector<int>{1, 2, 3, 5}));
+    EXPECT_EQ(map->IsGroupSelected(0), 1);
+    for (int outside : {-1, 7})
+        EXPECT_EQ(map->IsGroupSelected(outside), 0) << outside;
+    map->SelectGroup(7, 0);
+    EXPECT_EQ(map->IsGroupSelected(0), 1);
+}
+
+TEST_F(SeatMapTest, GroupAssignmentTakesBackOnlyTheGroups)
+{
+    Open();
+    const std::string iniPath = install.PathOf("Teacher.ini");
+    auto fileText = [&] {
+        std::ifstream in(iniPath, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    auto assign = [&](const std::function<void(CWnd&)>& steps) {
+        kqtest::RunShown([] { return kqtest::ThreadWindowWith(781); },
+                         [&] {
+                             map->AssignGroups();
+                             return INT_PTR{0};
+                         },
+                         steps);
+    };
+    const std::string before = fileText();
+    assign([](CWnd& d) { kqtest::Click(d, 706); });
+    EXPECT_EQ(fileText(), before) << "confirmed without a move: Teacher.ini untouched";
+
+    assign([&](CWnd& d) {
+        // B1 logs on meanwhile and its adapter is recorded.
+        kq::StudentLogonRecord record{};
+        std::strcpy(record.seatName, "B1");
+        record.senderAddress = 0x0A01A8C0;
+        record.adapterAddress[5] = 0x42;
+        int newly = 0;
+        map->LoginByName(&record, 1, &newly);
+        d.GetDlgItem(781)->SendMessage(LB_SETSEL, TRUE, 1); // B1 (A1, B1, B2, C1, C2)
+        kqtest::Click(d, 707);
+        kqtest::Click(d, 706);
+    });
+    EXPECT_EQ(install.IniValue("SEAT", "2"), "B1,1,0,1,000000000042");
+    EXPECT_EQ(install.IniValue("SEAT", "1"), "A1,0,0,0,");
+    EXPECT_EQ(install.IniValue("SEAT", "SeatCount"), "5");
+    EXPECT_EQ(map->Arrangement().Grid()[0][1].group, 1);
 }
 
 } // namespace

@@ -6,58 +6,20 @@
 //   TeacherDriver.exe TRACE REPORT
 // Reports to REPORT: "online", "box <text>", "done", or what went wrong.
 
-#include <windows.h>
+#include "teacher/tests/DriverSupport.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
+
+using namespace kqtest::driver;
 
 constexpr UINT kSeatMapId = 1234;
 constexpr UINT kSeatIdBase = 200;
 constexpr int kSeatA2 = 7;
 constexpr UINT kHomework = 308;
 constexpr UINT kRefresh = 318;
-constexpr DWORD kPatienceMs = 90000;
 constexpr DWORD kRelogonMs = 6000;
-
-std::string g_report;
-
-void Report(const char* format, ...)
-{
-    FILE* file = std::fopen(g_report.c_str(), "a");
-    if (file == nullptr)
-        return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(file, format, args);
-    va_end(args);
-    std::fputc('\n', file);
-    std::fclose(file);
-}
-
-template <typename F>
-bool WaitFor(F done, DWORD timeoutMs)
-{
-    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (::GetTickCount64() > end)
-            return false;
-        ::Sleep(100);
-    }
-    return true;
-}
-
-std::string ReadFile(const char* path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 std::string Texts(HWND window)
 {
@@ -88,21 +50,11 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 3;
     const char* trace = argv[1];
-    g_report = argv[2];
+    SetReport(argv[2]);
 
-    HWND main = nullptr;
-    if (!WaitFor([&] { return (main = ::FindWindowA(nullptr, "晨星电子教室")) != nullptr; }, kPatienceMs)) {
-        Report("no teacher window");
+    HWND main = WaitForClass(trace);
+    if (main == nullptr)
         return 1;
-    }
-    if (!WaitFor([&] {
-            const std::string text = ReadFile(trace);
-            return text.find("logon A1 from") != std::string::npos && text.find("logon A2 from") != std::string::npos;
-        }, kPatienceMs)) {
-        Report("the students did not log on");
-        return 1;
-    }
-    Report("online");
 
     HWND seat = ::GetDlgItem(::GetDlgItem(main, kSeatMapId), kSeatIdBase + kSeatA2);
     if (seat == nullptr) {

@@ -16,48 +16,20 @@ lesson_seconds=90
 classroom_begin kqt T A1 A2
 classroom_create T teacher A1 student A2 student
 teacher="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll; do
-  cp "$bin/$module" "$teacher/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher/"
-cp -r "$bin/help" "$teacher/"
-cp -r "$defaults/." "$teacher/"
-cp "$driver" "$teacher/"
-# The student hosts are older than the teacher: their log-ons ask for the
-# update, which is served from here.
-mkdir -p "$teacher/Update"
-echo update >"$teacher/Update/readme.txt"
-ini="$teacher/Teacher.ini"
-sed -i -e 's/^ClassroomID=.*/ClassroomID=3/' -e 's/^RingFile=.*/RingFile=C:\\missing.wav/' "$ini"
-for pc in A1 A2; do
-  cp "$student_dll" "$student_host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
-done
+classroom_install_teacher T "$bin" "$defaults" "$driver"
+classroom_teacher_meets_test_hosts T
+classroom_install_test_hosts "$student_dll" "$student_host" A1 A2
 
-export KQ_TRACE='C:\trace.txt'
-for pc in A1 A2; do
-  classroom_run "$pc" Student/LecternStudentHost.exe 'C:\report.txt' "$lesson_seconds" stay &
-done
-classroom_run T Teacher/Teacher.exe &
-teacher_pid=$!
 status=0
-classroom_run T Teacher/TeacherDriver.exe 'C:\trace.txt' 'C:\driver.txt' || status=$?
-wait "$teacher_pid" || true
+classroom_teacher_lesson TeacherDriver.exe "$lesson_seconds" A1 A2 || status=$?
 
 report() { classroom_text "$1" "$2"; }
 echo "--- driver"; report T driver.txt
 for pc in A1 A2; do echo "--- $pc"; report "$pc" report.txt; done
 echo "--- teacher trace"; report T trace.txt | grep -E '^Lectern (logon|LecternSendCommand)|^KqTransmit' || true
 
-failed=0
-check() { # yes|no, PC, file, pattern, what
-  local found=no
-  report "$2" "$3" | grep -Eq -- "$4" && found=yes
-  if [ "$found" != "$1" ]; then
-    echo "FAILED: $5"
-    failed=1
-  fi
-}
-[ "$status" -eq 0 ] || { echo "FAILED: the driver ended with $status"; failed=1; }
+check() { classroom_expect "$@"; }
+[ "$status" -eq 0 ] || { echo "FAILED: the driver ended with $status"; classroom_failed=1; }
 check yes T trace.txt '^Lectern logon A1 from 198\.18\.1\.11: 1$' "A1 logged on at seat 1"
 check yes T trace.txt '^Lectern logon A2 from 198\.18\.1\.12: 7$' "A2 logged on at seat 7"
 check yes A1 report.txt '^cmd 25 0 1$' "A1's reply carries the hand-up permission"
@@ -70,4 +42,4 @@ check yes A1 report.txt '^cmd 21 1 port [1-9][0-9]* address 198\.18\.1\.10$' "A1
 check yes A2 report.txt '^cmd 21 1 port [1-9][0-9]* address 198\.18\.1\.10$' "A2's new reply names the file server"
 check no T driver.txt '^box .*升级' "the update folder is served without a warning"
 check yes T driver.txt '^done$' "the driver ran to its end"
-exit "$failed"
+exit "$classroom_failed"

@@ -12,12 +12,7 @@ source "$(dirname "$0")/lib.sh"
 classroom_begin kqw T A1
 classroom_create T teacher A1 student
 teacher="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll; do
-  cp "$bin/$module" "$teacher/"
-done
-cp "$bin/teacher-lectern/Lectern.dll" "$teacher/"
-cp -r "$bin/help" "$teacher/"
-cp -r "$defaults/." "$teacher/"
+classroom_install_teacher T "$bin" "$defaults"
 a1_c="$(classroom_drive_c A1)"
 
 # Four seats with adapter addresses on a 3 x 2 map; one hand-edited address

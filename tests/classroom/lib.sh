@@ -82,6 +82,58 @@ Windows Registry Editor Version 5.00
 REG
 }
 
+# classroom_teacher_meets_test_hosts PC: the installed Teacher.exe joins the
+# test hosts' classroom 3 without a ring file; the hosts are older than it,
+# so their log-ons ask for the update, which it serves.
+classroom_teacher_meets_test_hosts() {
+  local folder
+  folder="$(classroom_drive_c "$1")/Tutorium/Teacher"
+  mkdir -p "$folder/Update"
+  echo update >"$folder/Update/readme.txt"
+  sed -i -e 's/^ClassroomID=.*/ClassroomID=3/' -e 's/^RingFile=.*/RingFile=C:\\missing.wav/' "$folder/Teacher.ini"
+}
+
+# classroom_install_test_hosts LECTERN HOST PC...: the student side of the
+# transport LECTERN and its test host HOST on the student PCs.
+classroom_install_test_hosts() {
+  local lectern="$1" host="$2" pc
+  shift 2
+  for pc in "$@"; do
+    cp "$lectern" "$host" "$(classroom_drive_c "$pc")/Tutorium/Student/"
+  done
+}
+
+# classroom_teacher_lesson DRIVER SECONDS PC...: the transport's test hosts
+# on the student PCs (a lesson of SECONDS), Teacher.exe on T and then its
+# DRIVER (a program beside it, given the trace C:\trace.txt and its report
+# C:\driver.txt); returns the driver's status once Teacher.exe has ended.
+classroom_teacher_lesson() {
+  local driver="$1" seconds="$2" pc teacher_pid status=0
+  shift 2
+  export KQ_TRACE='C:\trace.txt'
+  for pc in "$@"; do
+    classroom_run "$pc" Student/LecternStudentHost.exe 'C:\report.txt' "$seconds" stay &
+  done
+  classroom_run T Teacher/Teacher.exe &
+  teacher_pid=$!
+  classroom_run T "Teacher/$driver" 'C:\trace.txt' 'C:\driver.txt' || status=$?
+  wait "$teacher_pid" || true
+  return "$status"
+}
+
+# classroom_expect yes|no PC FILE PATTERN WHAT: whether a line of the PC's
+# FILE matches PATTERN; otherwise WHAT is reported as failed and
+# classroom_failed set to 1.
+classroom_failed=0
+classroom_expect() {
+  local found=no
+  classroom_text "$2" "$3" | grep -Eq -- "$4" && found=yes
+  if [ "$found" != "$1" ]; then
+    echo "FAILED: $5"
+    classroom_failed=1
+  fi
+}
+
 # classroom_install_command_teacher PC BIN TEACHER: the test teacher program
 # TEACHER with the teacher side of the transport and the transfer library
 # from BIN, on a teacher PC.
@@ -140,18 +192,20 @@ classroom_type() {
 # 3, the default Teacher.ini) and its student agents.
 classroom_engine_files=(Mirage.dll Mirage.ini ijl11.dll KqGetBmp.dll Snarewell.dll)
 
-# classroom_install_teacher PC BIN DEFAULTS: Teacher.exe with its modules,
-# the engine and the teacher side of the transport from the Windows tree's
-# bin folder BIN, its default files from DEFAULTS. Sets $main_port and
-# $version from its Teacher.ini.
+# classroom_install_teacher PC BIN DEFAULTS [FILE...]: Teacher.exe with its
+# modules, the engine, the teacher side of the transport and its help pages
+# from the Windows tree's bin folder BIN, its default files from DEFAULTS and
+# the FILEs beside it, on classroom 3. Sets $main_port and $version from its
+# Teacher.ini.
 classroom_install_teacher() {
   local pc="$1" bin="$2" defaults="$3" dir module
+  shift 3
   dir="$(classroom_drive_c "$pc")/Tutorium/Teacher"
   for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
     "${classroom_engine_files[@]}"; do
     cp "$bin/$module" "$dir/"
   done
-  cp "$bin/teacher-lectern/Lectern.dll" "$dir/"
+  cp "$bin/teacher-lectern/Lectern.dll" "$@" "$dir/"
   cp -r "$bin/help" "$dir/"
   cp -r "$defaults/." "$dir/"
   sed -i 's/^ClassroomID=.*/ClassroomID=3/' "$dir/Teacher.ini"

@@ -157,7 +157,33 @@ INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& script, D
 INT_PTR RunShown(const char* title, const std::function<INT_PTR()>& show,
                  const std::function<void(CWnd&)>& script, DWORD timeoutMs)
 {
-    g_run.find = [title] { return ::FindWindowA(nullptr, title); };
+    return RunShown([title] { return ::FindWindowA(nullptr, title); }, show, script, timeoutMs);
+}
+
+HWND ThreadWindowWith(UINT id)
+{
+    struct Search {
+        UINT id;
+        HWND found;
+    } search = {id, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (::IsWindowVisible(window) && ::GetDlgItem(window, static_cast<int>(s->id)) != nullptr) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+INT_PTR RunShown(const std::function<HWND()>& find, const std::function<INT_PTR()>& show,
+                 const std::function<void(CWnd&)>& script, DWORD timeoutMs)
+{
+    g_run.find = find;
     g_run.script = [&script](HWND box) {
         if (script)
             script(*CWnd::FromHandle(box));

@@ -33,6 +33,12 @@ INT_PTR RunModal(CDialog& dialog, const std::function<void(CDialog&)>& script = 
 // after timeoutMs is closed (WM_CLOSE) and kTimedOut returned.
 INT_PTR RunShown(const char* title, const std::function<INT_PTR()>& show,
                  const std::function<void(CWnd&)>& script, DWORD timeoutMs = kPatienceMs);
+// The same for a window without a title of its own: `find` gives it, or
+// null while it is not up (e.g. ThreadWindowWith).
+INT_PTR RunShown(const std::function<HWND()>& find, const std::function<INT_PTR()>& show,
+                 const std::function<void(CWnd&)>& script, DWORD timeoutMs = kPatienceMs);
+// The visible top-level window of this thread that has a control `id`.
+HWND ThreadWindowWith(UINT id);
 
 // A memory drawing surface, white to start with.
 class Canvas {

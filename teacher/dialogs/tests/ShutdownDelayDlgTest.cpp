@@ -2,7 +2,7 @@
 // refuses with warning 57469 while staying open, and cancelling.
 
 #include "teacher/dialogs/ShutdownDelayDlg.h"
-#include "teacher/dialogs/WarningDlg.h"
+#include "teacher/dialogs/tests/BoxWatcher.h"
 
 #include "widgets/tests/WidgetTestSupport.h"
 
@@ -18,41 +18,8 @@ namespace {
 
 using kqtest::RunModal;
 
-constexpr UINT kWatchMs = 20;
-
-// Closes every warning box that opens while it lives, noting its text.
-class WarningCloser {
-public:
-    WarningCloser() { s_timer = ::SetTimer(nullptr, 0, kWatchMs, &WarningCloser::Watch); }
-    ~WarningCloser() { ::KillTimer(nullptr, s_timer); }
-    static void Forget() { s_lastBox = nullptr; }
-    static inline int s_seen = 0;
-    static inline std::string s_lastText;
-
-private:
-    static void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD)
-    {
-        const HWND box = ::FindWindowA(nullptr, CWarningDlg::kTitle);
-        if (box == nullptr || !::IsWindowVisible(box))
-            return;
-        if (box != s_lastBox) {
-            s_lastBox = box;
-            ++s_seen;
-            char text[256] = {};
-            ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            s_lastText = text;
-        }
-        ::PostMessageA(box, WM_CLOSE, 0, 0);
-    }
-    static inline UINT_PTR s_timer = 0;
-    static inline HWND s_lastBox = nullptr;
-};
-
-void Click(CDialog& dialog, UINT id)
-{
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(dialog.GetDlgItem(static_cast<int>(id))->GetSafeHwnd()));
-}
+using kqtest::Click;
+using kqtest::WarningCloser;
 
 struct Outcome {
     INT_PTR result;
@@ -109,9 +76,6 @@ TEST(ShutdownDelayDlg, RefusesDelaysPast255WithTheWarningAndStaysOpen)
     for (const char* typed : {"256", "99999999999"}) {
         SCOPED_TRACE(typed);
         WarningCloser closer;
-        WarningCloser::s_seen = 0;
-        WarningCloser::s_lastText.clear();
-        WarningCloser::Forget();
         bool stayedOpen = false;
         CString kept;
         const Outcome outcome = RunDialog([&](CDialog& d) {
@@ -121,8 +85,8 @@ TEST(ShutdownDelayDlg, RefusesDelaysPast255WithTheWarningAndStaysOpen)
             d.GetDlgItemText(CShutdownDelayDlg::kSecondsId, kept);
             d.SetDlgItemText(CShutdownDelayDlg::kSecondsId, "7");
         });
-        EXPECT_EQ(WarningCloser::s_seen, 1);
-        EXPECT_EQ(WarningCloser::s_lastText, std::string(expected.GetString()));
+        EXPECT_EQ(WarningCloser::Seen(), 1);
+        EXPECT_EQ(WarningCloser::LastText(), std::string(expected.GetString()));
         EXPECT_TRUE(stayedOpen);
         EXPECT_EQ(kept, CString(typed)) << "the text stays as typed";
         EXPECT_EQ(outcome.result, IDOK) << "a later valid OK still ends it";
