@@ -1,5 +1,6 @@
 #include "common/TextField.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace kq {
@@ -36,6 +37,24 @@ size_t TextFieldLength(const char* field, size_t fieldSize)
         return 0;
     const void* end = std::memchr(field, '\0', fieldSize);
     return end ? static_cast<size_t>(static_cast<const char*>(end) - field) : fieldSize;
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (IsCp936LeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (std::tolower(x) != std::tolower(y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace kq

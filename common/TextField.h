@@ -6,6 +6,7 @@
 // CP936 double-byte character in half and always leaves the field terminated.
 
 #include <cstddef>
+#include <string>
 
 namespace kq {
 
@@ -26,5 +27,10 @@ size_t CopyTextField(char (&field)[N], const char* text)
 
 // The length of a text held in a fixed field that may lack its terminator.
 size_t TextFieldLength(const char* field, size_t fieldSize);
+
+// True when two CP936 texts are the same but for the case of their
+// single-byte letters: double-byte characters have no case, and a trail byte
+// that looks like a letter is compared as it is.
+bool SameNameIgnoringCase(const std::string& a, const std::string& b);
 
 } // namespace kq

@@ -70,6 +70,27 @@ TEST(TextField, LengthOfUnterminatedFieldIsItsSize)
     EXPECT_EQ(kq::TextFieldLength(shortText, sizeof shortText), 1u);
 }
 
+TEST(TextField, NamesMatchIgnoringCaseOfSingleByteLettersOnly)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool same;
+    } cases[] = {
+        {"Movie", "mOVIE", true},
+        {"Movie", "Movies", false},
+        // 0xC1 0x61 and 0xC1 0x41 are two different double-byte characters.
+        {"\xC1\x61", "\xC1\x41", false},
+        {"\xC1\x61" "a", "\xC1\x61" "A", true},
+        {"晨星", "晨星", true},
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+        EXPECT_EQ(kq::SameNameIgnoringCase(c.a, c.b), c.same);
+    }
+}
+
 TEST(TextField, SourceTextsAreCompiledAsCp936)
 {
     EXPECT_STREQ("晨星", "\xB3\xBF\xD0\xC7");

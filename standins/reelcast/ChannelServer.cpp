@@ -9,7 +9,6 @@
 #include "standins/common/Trace.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace kq::reelcast {
@@ -24,24 +23,6 @@ std::string FieldText(const char* field, size_t size)
 }
 
 } // namespace
-
-bool SameNameIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        const unsigned char x = static_cast<unsigned char>(a[i]);
-        const unsigned char y = static_cast<unsigned char>(b[i]);
-        if (IsCp936LeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1])
-                return false; // double-byte characters have no case
-            ++i;
-        } else if (std::tolower(x) != std::tolower(y)) {
-            return false;
-        }
-    }
-    return true;
-}
 
 Datagram Announcement(const Channel& channel)
 {

@@ -51,7 +51,4 @@ private:
 Datagram Announcement(const Channel& channel);
 Datagram Withdrawal(const Channel& channel);
 
-// Compares two CP936 texts, ignoring the case of single-byte letters.
-bool SameNameIgnoringCase(const std::string& a, const std::string& b);
-
 } // namespace kq::reelcast

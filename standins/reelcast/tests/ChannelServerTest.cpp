@@ -19,10 +19,7 @@ using namespace kq::reelcast;
 
 std::vector<Datagram> Send(ChannelServer& server, uint8_t kind, const std::string& name, const std::string& file = "")
 {
-    VideoChannelCommand command{};
-    command.kind = kind;
-    CopyTextField(command.name, name.c_str());
-    CopyTextField(command.file, file.c_str());
+    const VideoChannelCommand command = MakeVideoChannelCommand(kind, name.c_str(), file.c_str());
     return server.OnCommandPort(reinterpret_cast<const uint8_t*>(&command), sizeof command);
 }
 
@@ -134,15 +131,6 @@ TEST(ChannelServer, IgnoresMalformedDatagrams)
     EXPECT_TRUE(server.OnAnnouncePort(reinterpret_cast<const uint8_t*>(&wrongKind), sizeof wrongKind).empty());
     const uint8_t notAQuery[] = {1, 0};
     EXPECT_TRUE(server.OnAnnouncePort(notAQuery, sizeof notAQuery).empty());
-}
-
-TEST(ChannelServer, NamesMatchIgnoringCaseOfSingleByteLettersOnly)
-{
-    EXPECT_TRUE(SameNameIgnoringCase("Movie", "mOVIE"));
-    EXPECT_FALSE(SameNameIgnoringCase("Movie", "Movies"));
-    // 0xC1 0x61 and 0xC1 0x41 are two different double-byte characters.
-    EXPECT_FALSE(SameNameIgnoringCase("\xC1\x61", "\xC1\x41"));
-    EXPECT_TRUE(SameNameIgnoringCase("\xC1\x61" "a", "\xC1\x61" "A"));
 }
 
 } // namespace
