@@ -60,17 +60,33 @@ protected:
         return origin;
     }
 
-    // Clicks a panel button and returns the video notices the host received.
-    std::vector<std::pair<WPARAM, LPARAM>> Click(const char* caption)
+    void Press(const char* caption)
     {
         HWND button = FindWindowExA(Panel(), nullptr, "BUTTON", caption);
         EXPECT_NE(button, nullptr) << caption;
         SendMessageA(button, BM_CLICK, 0, 0);
+    }
+
+    // Clicks a panel button and returns the video notices the host received.
+    std::vector<std::pair<WPARAM, LPARAM>> Click(const char* caption)
+    {
+        Press(caption);
         std::vector<std::pair<WPARAM, LPARAM>> notices;
         MSG msg;
         while (PeekMessageA(&msg, m_host, kq::kWmVideoNotify, kq::kWmVideoNotify, PM_REMOVE))
             notices.emplace_back(msg.wParam, msg.lParam);
         return notices;
+    }
+
+    // Clicks a panel button and returns the command the host received (0: none).
+    UINT ClickCommand(const char* caption)
+    {
+        Press(caption);
+        MSG msg;
+        UINT command = 0;
+        while (PeekMessageA(&msg, m_host, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            command = LOWORD(msg.wParam);
+        return command;
     }
 
     const kq::standin::TraceFile m_trace{kq::standin::UniqueTempPath("kqvideos-trace", ".txt")};
@@ -97,6 +113,10 @@ TEST_F(KqVideoSTest, StartPlacesThePanelAndItsButtonsNotifyTheHost)
     // A channel that does not fit the notice's byte is not announced.
     SetDlgItemTextA(Panel(), 102, "300");
     EXPECT_EQ(Click("开始"), Notices{});
+
+    // The way to the host's video channel dialog: its two modes' commands.
+    EXPECT_EQ(ClickCommand("频道管理"), 871u);
+    EXPECT_EQ(ClickCommand("频道转播"), 852u);
 
     // The host answers the end notice by stopping the library.
     EXPECT_EQ(m_control(kq::kVideoStop, nullptr), 0);
