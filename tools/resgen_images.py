@@ -3,7 +3,9 @@
 Bitmap styles (the table's style column):
     panel     a window or dialog background: light body, a 20-pixel caption
               band carrying the text (or "caption|body text": the body text
-              is written in the middle of the body), a dark frame
+              is written in the middle of the body), a dark frame; further
+              "|X,Y label" parts write a label with its top left at X,Y, for
+              the fields of a dialog
     band      a plain piece of a window's frame or a toolbar background,
               optional text in the middle
     tile      a light pattern that is tiled behind the seats
@@ -36,6 +38,7 @@ DRAWING_VERSION = 1
 CAPTION_HEIGHT = 20
 CAPTION_POINTS = 12
 BODY_POINTS = 14
+LABEL_POINTS = 12
 MAX_FACE_TEXT_HEIGHT = 18
 ICON_CANVAS = 32
 MAX_BATCH = 24
@@ -112,7 +115,7 @@ class Painter:
                 "-draw", f"rectangle 0,0 {w - 1},{h - 1}"]
 
     def panel(self, w, h, text):
-        caption, _, body = text.partition("|")
+        caption, *parts = text.split("|")
         band = min(h, CAPTION_HEIGHT)
         args = ["-size", f"{w}x{h}", f"gradient:{BODY_TOP}-{BODY_BOTTOM}",
                 "(", "-size", f"{w}x{band}", f"gradient:{CAPTION_TOP}-{CAPTION_BOTTOM}"]
@@ -120,9 +123,15 @@ class Painter:
             args += ["-font", self.font, "-pointsize", str(CAPTION_POINTS), "-fill", "white",
                      "-gravity", "west", "-annotate", "+8+0", im_text(caption)]
         args += [")", "-gravity", "north", "-composite"]
-        if body:
-            args += ["-font", self.font, "-pointsize", str(BODY_POINTS), "-fill", INK,
-                     "-gravity", "center", "-annotate", f"+0+{band // 2}", im_text(body)]
+        for part in parts:
+            label = re.fullmatch(r"(\d+),(\d+) (.+)", part, re.S)
+            if label:
+                args += ["-font", self.font, "-pointsize", str(LABEL_POINTS), "-fill", INK,
+                         "-gravity", "northwest", "-annotate", f"+{label.group(1)}+{label.group(2)}",
+                         im_text(label.group(3))]
+            elif part:
+                args += ["-font", self.font, "-pointsize", str(BODY_POINTS), "-fill", INK,
+                         "-gravity", "center", "-annotate", f"+0+{band // 2}", im_text(part)]
         args += self.frame(w, h, FRAME)
         if h > band:
             args += ["-draw", f"line 0,{band} {w - 1},{band}"]
