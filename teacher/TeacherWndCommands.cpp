@@ -5,6 +5,7 @@
 
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/Globals.h"
+#include "teacher/ToggleFaces.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "widgets/KqToolBar.h"
 
@@ -117,6 +118,16 @@ void CTeacherWnd::SetFaces(CButton* button, UINT up, UINT down, UINT focus, UINT
         return;
     faces->LoadBitmaps(up, down, focus, disabled);
     faces->Invalidate();
+}
+
+void CTeacherWnd::SetToggleFaces(UINT button, bool on)
+{
+    const kq::ToggleFaces* faces = kq::FacesOfToggle(button, on);
+    if (faces == nullptr)
+        return;
+    CButton* toggle = button == kq::kTestOverlayToggle ? &m_panelC.OverlayButton() : m_functionPanel.Toggle(button);
+    if (toggle != nullptr && toggle->GetSafeHwnd() != nullptr)
+        SetFaces(toggle, faces->up, faces->down, faces->focus, faces->disabled);
 }
 
 // ---- Panel A ----
