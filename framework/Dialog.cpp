@@ -122,6 +122,14 @@ HWND CDialog::ModalOwner() const
     // Only a top-level window can own a dialog.
     while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0)
         hWnd = ::GetParent(hWnd);
+    // Without a parent, the main window's open popup (a dialog that opens a
+    // box) is the owner, so the box stays above it and gives the activation
+    // back to it when it ends.
+    if (m_pParentWnd == nullptr && hWnd != nullptr) {
+        HWND popup = ::GetLastActivePopup(hWnd);
+        if (popup != nullptr && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
+            hWnd = popup;
+    }
     return hWnd;
 }
 
