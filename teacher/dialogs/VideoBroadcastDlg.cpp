@@ -56,8 +56,8 @@ constexpr DWORD kServerReadyWaitMs = 5000;
 
 // The list: columns and where it sits.
 const CRect kListRect(15, 36, 235, 223);
-constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
-                             LVS_SHOWSELALWAYS;
+// No border: the four columns fill the list's width exactly.
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 constexpr DWORD kListExStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 enum Column { kNameColumn, kAddressColumn, kStateColumn, kNumberColumn };
 struct ColumnSpec {

@@ -19,8 +19,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const CRect kPathRect(82, 85, 230, 100);
-const CRect kNameRect(82, 44, 230, 59);
+// Each field holds a whole line of its 9-point text: 17 pixel rows.
+const CRect kPathRect(82, 84, 230, 101);
+const CRect kNameRect(82, 43, 230, 60);
 const CRect kBrowseRect(243, 84, 269, 102);
 const CRect kCancelRect(164, 123, 207, 143);
 const CRect kConfirmRect(91, 123, 134, 143);
