@@ -122,12 +122,14 @@ HWND CDialog::ModalOwner() const
     // Only a top-level window can own a dialog.
     while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0)
         hWnd = ::GetParent(hWnd);
-    // Without a parent, the main window's open popup (a dialog that opens a
-    // box) is the owner, so the box stays above it and gives the activation
-    // back to it when it ends.
+    // Without a parent, a modal dialog of the main window that is open (one
+    // that opens a box) is the owner, so the box stays above it and gives
+    // the activation back to it when it ends. Other popups (a splash that
+    // goes by itself) are passed over.
     if (m_pParentWnd == nullptr && hWnd != nullptr) {
         HWND popup = ::GetLastActivePopup(hWnd);
-        if (popup != nullptr && ::IsWindowVisible(popup) && ::IsWindowEnabled(popup))
+        const auto* dialog = dynamic_cast<const CDialog*>(CWnd::FromHandlePermanent(popup));
+        if (dialog != nullptr && dialog != this && dialog->m_bModal && ::IsWindowEnabled(popup))
             hWnd = popup;
     }
     return hWnd;
