@@ -10,6 +10,7 @@
 #include "common/ChannelAnnounce.h"
 #include "common/ChannelJoinNotice.h"
 #include "common/ChannelWithdraw.h"
+#include "common/LecternMessages.h"
 #include "common/MulticastSocket.h"
 #include "common/VodCommandDatagram.h"
 #include "standins/common/tests/StandinTestSupport.h"
@@ -331,6 +332,13 @@ TEST_F(VideoChannels, ManagingChannelsFromTheServersStartToTheProgramsClose)
     ASSERT_TRUE(WaitForRows(list, 2));
     EXPECT_EQ(list.Rows(kColumns)[1], (std::vector<std::string>{"Movie", serverAddress, "停止", "2"}));
     ExpectLooksRight(dialog, "video-broadcast-manage");
+
+    // Stop everything while the dialog is open clears the main window's
+    // block and sends with it: the dialog still has the targets it opened with.
+    m_session.Event(kq::kEventStopAll, 0);
+    const std::vector<std::string> stopAll = m_session.NewSends();
+    ASSERT_EQ(stopAll.size(), 1u);
+    EXPECT_EQ(stopAll[0].rfind("code=0 count=0 ", 0), 0u) << stopAll[0];
 
     // Play: the server, the students and the wait box of ten seconds.
     list.Select(0);
