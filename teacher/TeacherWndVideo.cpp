@@ -67,12 +67,12 @@ void CTeacherWnd::OnVodDialog()
         return;
     // Watchers of a channel that no longer plays are back to logged on.
     for (int state = kq::kFirstChannelSeatState; state <= kq::kLastChannelSeatState; ++state) {
+        const int after = kq::WatcherStateAfterDialog(m_videoChannels, state);
         uint16_t count = 0;
         uint8_t seats[kq::kMaxSeats] = {};
-        if (!m_seatMap->GetSeatsInState(state, &count, seats))
+        if (after == state || !m_seatMap->GetSeatsInState(state, &count, seats))
             continue;
-        const int after = kq::WatcherStateAfterDialog(m_videoChannels, state);
-        for (uint16_t i = 0; i < count && i < kq::kMaxSeats && after != state; ++i)
+        for (uint16_t i = 0; i < count && i < kq::kMaxSeats; ++i)
             m_seatMap->SetSeatState(seats[i], after);
     }
     ActivityState = kq::AnyChannelActive(m_videoChannels) ? kActivityChannels : kActivityIdle;

@@ -157,12 +157,29 @@ TEST(ModalDialog, QuitEndsTheLoopAndIsPostedAgain)
     EXPECT_EQ(5, code);
 }
 
+// A visible top-level window as the application's main window while the
+// object lives.
+struct MainWindow {
+    MainWindow()
+    {
+        created = window.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                                  nullptr, nullptr) != FALSE;
+        AfxGetApp()->m_pMainWnd = &window;
+    }
+    ~MainWindow()
+    {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        window.DestroyWindow();
+    }
+    CWnd window;
+    bool created = false;
+};
+
 TEST(ModalDialog, MainWindowOwnsItAndIsDisabledMeanwhile)
 {
-    CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 200, 200, nullptr, nullptr));
-    AfxGetApp()->m_pMainWnd = &mainWnd;
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
     mainWnd.SetActiveWindow();
     HWND owner = nullptr;
     BOOL enabledMeanwhile = TRUE;
@@ -190,9 +207,7 @@ TEST(ModalDialog, MainWindowOwnsItAndIsDisabledMeanwhile)
     unowned.DoModal();
     EXPECT_EQ(nullptr, owner);
 
-    AfxGetApp()->m_pMainWnd = nullptr;
     child.DestroyWindow();
-    mainWnd.DestroyWindow();
 }
 
 // A dialog that runs `later` once its modal loop runs.
@@ -220,10 +235,9 @@ END_MESSAGE_MAP()
 
 TEST(ModalDialog, ABoxOpenedByAModalDialogBelongsToThatDialog)
 {
-    CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 200, 200, nullptr, nullptr));
-    AfxGetApp()->m_pMainWnd = &mainWnd;
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
     mainWnd.SetActiveWindow();
     HWND outerWindow = nullptr;
     HWND innerOwner = nullptr;
@@ -250,16 +264,13 @@ TEST(ModalDialog, ABoxOpenedByAModalDialogBelongsToThatDialog)
     EXPECT_EQ(outerWindow, activeAfter) << "the activation goes back to the dialog, not the main window";
     EXPECT_FALSE(mainEnabledAfter) << "the main window waits for the dialog still open";
     EXPECT_TRUE(mainWnd.IsWindowEnabled());
-    AfxGetApp()->m_pMainWnd = nullptr;
-    mainWnd.DestroyWindow();
 }
 
 TEST(ModalDialog, RunsOnAWorkerThreadWhileTheMainWindowsThreadWaits)
 {
-    CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 200, 200, nullptr, nullptr));
-    AfxGetApp()->m_pMainWnd = &mainWnd;
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
     struct Shared {
         INT_PTR result = 0;
         HWND owner = reinterpret_cast<HWND>(1);
@@ -285,8 +296,6 @@ TEST(ModalDialog, RunsOnAWorkerThreadWhileTheMainWindowsThreadWaits)
     EXPECT_EQ(77, shared.result);
     EXPECT_EQ(nullptr, shared.owner);
     EXPECT_TRUE(mainWnd.IsWindowEnabled());
-    AfxGetApp()->m_pMainWnd = nullptr;
-    mainWnd.DestroyWindow();
 }
 
 // A window that runs a modal dialog while it is being created.

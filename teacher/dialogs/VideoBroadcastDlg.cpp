@@ -94,10 +94,11 @@ constexpr int kFileDialogCloseY = 4;
 
 } // namespace
 
-CVideoBroadcastDlg::CVideoBroadcastDlg(UINT templateId, int closeX, int closeY, UINT backgroundId, CWnd* parent)
+// The parent is not used: the dialog belongs to the main window like every
+// teacher dialog.
+CVideoBroadcastDlg::CVideoBroadcastDlg(UINT templateId, int closeX, int closeY, UINT backgroundId, CWnd*)
     : CSkinDialog(templateId, closeX, closeY, backgroundId, nullptr)
 {
-    (void)parent; // owned by the main window like every teacher dialog
     m_serverStartup.cb = sizeof m_serverStartup;
     m_serverStartup.dwFlags = STARTF_FORCEOFFFEEDBACK;
 }
