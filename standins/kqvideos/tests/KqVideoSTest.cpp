@@ -1,6 +1,7 @@
 #include "common/VideoLayoutRecord.h"
 #include "common/VideoStartRecord.h"
 #include "standins/common/tests/StandinTestSupport.h"
+#include "widgets/tests/LayoutCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,21 @@ TEST_F(KqVideoSTest, LayoutMovesTheRunningPanel)
     // A second start replaces the panel rather than stacking another.
     ASSERT_GE(m_control(kq::kVideoStartAll, &record), 0);
     EXPECT_EQ(FindWindowExA(m_host, Panel(), "KqVideoSPanel", nullptr), nullptr);
+}
+
+TEST_F(KqVideoSTest, EveryControlFitsThePanelOnBothScreens)
+{
+    ShowWindow(m_host, SW_SHOWNOACTIVATE);
+    kq::VideoStartRecord record = StartRecord();
+    for (const bool small : {false, true}) {
+        SCOPED_TRACE(small ? "small screen" : "normal screen");
+        record.smallScreen = small ? 1 : 0;
+        ASSERT_GE(m_control(kq::kVideoStartChannels, &record), 0);
+        UpdateWindow(Panel());
+        const std::vector<std::string> faults = kqtest::LayoutFaults(Panel());
+        EXPECT_TRUE(faults.empty()) << faults.front();
+        EXPECT_TRUE(kqtest::SaveScreenShot(Panel(), small ? "video-panel-small" : "video-panel"));
+    }
 }
 
 TEST_F(KqVideoSTest, FailuresAreNegative)
