@@ -404,6 +404,22 @@ TEST_F(VideoChannels, ManagingChannelsFromTheServersStartToTheProgramsClose)
     EXPECT_TRUE(WaitForState(list, "Movie", "暂停"));
     EXPECT_EQ(list.Count(), 2);
 
+    // Nine channels playing or paused (Movie, Ghost and seven more): no
+    // tenth is played, here or in the teacher's own player.
+    for (uint32_t id = 101; id <= 107; ++id)
+        m_peer.Announce("C" + std::to_string(id), id, kq::kChannelPlaying);
+    ASSERT_TRUE(WaitForRows(list, 9));
+    const int first = list.Find("影片一");
+    list.Select(first);
+    Press(dialog, kPlay);
+    EXPECT_TRUE(Warned(TeacherRes::IDS_TOO_MANY_CHANNELS_PLAYING));
+    list.DoubleClick(first);
+    EXPECT_TRUE(Warned(TeacherRes::IDS_TOO_MANY_CHANNELS_PLAYING));
+    EXPECT_TRUE(m_session.NewSends().empty());
+    for (uint32_t id = 101; id <= 107; ++id)
+        m_peer.Withdraw("C" + std::to_string(id));
+    ASSERT_TRUE(WaitForRows(list, 2));
+
     // Remove: the server withdraws it and the row goes.
     list.Select(list.Find("影片一"));
     Press(dialog, kRemove);
