@@ -377,6 +377,7 @@ TEST_F(VideoChannels, ManagingChannelsFromTheServersStartToTheProgramsClose)
     // the bytes it has.
     const uint8_t tooShort[] = {kq::kChannelAnnounceKind, 1, 9};
     m_peer.Send(tooShort, sizeof tooShort);
+    m_peer.Announce("", 9, kq::kChannelPlaying); // no name to list it by
     m_peer.Withdraw("Nobody");
     std::vector<uint8_t> unterminated(1024, 'L');
     unterminated[0] = kq::kChannelAnnounceKind;
