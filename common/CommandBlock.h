@@ -103,6 +103,18 @@ inline size_t SetCommandText(CommandBlockWithTail& block, const char* text)
                            text);
 }
 
+// The channel command's name at 6, behind its flag byte at 5, which stays:
+// at most 258 bytes, so that its terminator lies at 264 (extra) at the
+// latest. The name comes from the network and may be any length.
+inline constexpr size_t kCommandChannelNameOffset = kCommandFirstTextOffset + 1;
+inline constexpr size_t kCommandChannelNameMax = offsetof(CommandBlock, extra) - kCommandChannelNameOffset;
+
+inline size_t SetCommandChannelName(CommandBlockWithTail& block, const char* name)
+{
+    return detail::PutText(block, kCommandChannelNameOffset, kCommandChannelNameMax,
+                           offsetof(CommandBlock, extra) + 1, name);
+}
+
 // The three texts of the three-field command: at 5, 37 and 219.
 inline void SetCommandFields(CommandBlockWithTail& block, const char* first, const char* middle, const char* last)
 {

@@ -1,5 +1,6 @@
 #include "common/TextField.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace kq {

@@ -3,8 +3,11 @@
 // removes a channel of the video channel server (group, port 8601 plus the
 // classroom number).
 
+#include "common/TextField.h"
+
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace kq {
 
@@ -22,5 +25,18 @@ struct VideoChannelCommand {
 static_assert(sizeof(VideoChannelCommand) == 361);
 static_assert(offsetof(VideoChannelCommand, name) == 1);
 static_assert(offsetof(VideoChannelCommand, file) == 101);
+
+// The command of `kind` for `name` and `file` (null for a removal). The name
+// may come from a file name or the network: both texts are cut on a
+// character boundary to leave their terminators in the fields.
+inline VideoChannelCommand MakeVideoChannelCommand(uint8_t kind, const char* name, const char* file)
+{
+    VideoChannelCommand command;
+    std::memset(&command, 0, sizeof command);
+    command.kind = kind;
+    CopyTextField(command.name, name);
+    CopyTextField(command.file, file);
+    return command;
+}
 
 } // namespace kq

@@ -37,6 +37,8 @@ inline constexpr unsigned kVodCommandLastPauseMs = 100;
 
 // A control word begins with this; any other text names a file to play.
 inline constexpr char kVodControlPrefix = '/';
+inline constexpr char kVodWordPlay[] = "/play";
+inline constexpr char kVodWordStop[] = "/stop";
 
 inline bool IsVodControlWord(const char* text)
 {
@@ -53,9 +55,9 @@ inline int32_t VodCommandNumber(const char* text)
         int32_t command;
     };
     static constexpr Word kWords[] = {
-        {"/play", kVodCommandPlay},
+        {kVodWordPlay, kVodCommandPlay},
         {"/start", kVodCommandStart},
-        {"/stop", kVodCommandStop},
+        {kVodWordStop, kVodCommandStop},
         {"/pause", kVodCommandStop},
     };
     if (text == nullptr)

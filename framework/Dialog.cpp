@@ -123,6 +123,16 @@ HWND CDialog::ModalOwner() const
     // Only a top-level window can own a dialog.
     while (hWnd != nullptr && (::GetWindowLongA(hWnd, GWL_STYLE) & WS_CHILD) != 0)
         hWnd = ::GetParent(hWnd);
+    // Without a parent, a modal dialog of the main window that is open (one
+    // that opens a box) is the owner, so the box stays above it and gives
+    // the activation back to it when it ends. Other popups (a splash that
+    // goes by itself) are passed over.
+    if (m_pParentWnd == nullptr && hWnd != nullptr) {
+        HWND popup = ::GetLastActivePopup(hWnd);
+        const auto* dialog = dynamic_cast<const CDialog*>(CWnd::FromHandlePermanent(popup));
+        if (dialog != nullptr && dialog != this && dialog->m_bModal && ::IsWindowEnabled(popup))
+            hWnd = popup;
+    }
     return hWnd;
 }
 

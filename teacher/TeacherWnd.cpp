@@ -127,6 +127,15 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     // Classroom datagrams.
     ON_MESSAGE(CClassroomSockets::kReadMessage, OnSocketRead)
     ON_COMMAND(513, OnRemotePowerOn)
+    // Broadcast options and video channels.
+    ON_COMMAND(842, OnToggleScreenChange)
+    ON_MESSAGE(CKqListCtrl::kMapClickedMessage, OnButtonStateNotify)
+    ON_COMMAND(852, OnVodDialog)
+    ON_COMMAND(871, OnVideoDialog)
+    ON_COMMAND(872, OnEndVideoView)
+    ON_COMMAND(868, OnEndSeatActivity)
+    ON_MESSAGE(CTeacherWnd::kVodChannelEndMessage, OnVodChannelEnded)
+    ON_MESSAGE(CTeacherWnd::kSoundSwitchMessage, OnSoundSwitch)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;
@@ -196,6 +205,8 @@ int CTeacherWnd::OnCreate(LPCREATESTRUCT createStruct)
         return CloseDuringCreate();
     }
 
+    m_channelServer = PROCESS_INFORMATION{};
+
     if (!CreateSockets()) {
         StartupWarning(TeacherRes::IDS_SOCKETS_FAILED, kItemSockets);
         return CloseDuringCreate();
@@ -253,6 +264,7 @@ void CTeacherWnd::OnDestroy()
     CWnd::OnDestroy();
 
     CloseSockets();
+    EndChannelServer();
     if (m_transportOpen) {
         LecternClose();
         m_transportOpen = false;
@@ -309,6 +321,7 @@ void CTeacherWnd::OnCloseButton()
         m_command.block.targetCount = 0;
         LecternSendCommand(&m_command);
     }
+    StopVodChannels();
     if (!PostMessage(WM_CLOSE))
         PostMessage(WM_CLOSE);
 }

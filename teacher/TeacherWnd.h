@@ -7,6 +7,7 @@
 
 #include "framework/Framework.h"
 
+#include "common/BroadcastOptions.h"
 #include "common/CommandBlock.h"
 #include "teacher/CommandPanelA.h"
 #include "teacher/ClassroomSockets.h"
@@ -307,4 +308,37 @@ private:
     CClassroomSockets m_classroomSockets;
     kq::VideoChannelList m_videoChannels; // filled by the video broadcast dialog
     // ---- end of the classroom datagrams block ----
+
+    // ---- Broadcast options and video channels ----
+    // (TeacherWndTeaching.cpp: 842 and 0x435; TeacherWndVideo.cpp: the rest)
+public:
+    // Gives panel toggle 304, 606 or 309 its on or off faces (kq::FacesOfToggle)
+    // and repaints it; 309's "on" calls the teacher to a raised hand.
+    void SetToggleFaces(UINT button, bool on);
+    // Sends "/stop" for every active channel and marks it stopped (closing).
+    void StopVodChannels();
+    static constexpr UINT kVodChannelEndMessage = 0x436;
+    static constexpr UINT kSoundSwitchMessage = 0x439;
+
+private:
+    afx_msg void OnToggleScreenChange();                              // 842
+    afx_msg LRESULT OnButtonStateNotify(WPARAM wParam, LPARAM lParam); // 0x435
+    afx_msg void OnVodDialog();                                       // 852
+    afx_msg void OnVideoDialog();                                     // 871
+    afx_msg void OnEndVideoView();                                    // 872
+    afx_msg void OnEndSeatActivity();                                 // 868
+    afx_msg LRESULT OnSoundSwitch(WPARAM wParam, LPARAM lParam);      // 0x439
+    afx_msg LRESULT OnVodChannelEnded(WPARAM wParam, LPARAM lParam);  // 0x436
+    // The broadcast options of the configuration; handed to the transport
+    // and written back by ApplyBroadcastOptions.
+    kq::BroadcastOptions CurrentBroadcastOptions() const;
+    void ApplyBroadcastOptions(const kq::BroadcastOptions& options);
+    // 852 and 871: the channel command prepared for the selected seats, then
+    // the video broadcast dialog in `mode`; false when no seat is on line.
+    bool RunVideoDialog(int mode);
+    // Ends the channel server this window started when it still runs.
+    void EndChannelServer();
+
+    PROCESS_INFORMATION m_channelServer{}; // the channel server the video dialog started
+    // ---- end of the broadcast options and video channels block ----
 };

@@ -6,6 +6,7 @@
 #include "standins/lectern/LecternTeacher.h"
 #include "teacher/Globals.h"
 #include "teacher/SeatStates.h"
+#include "teacher/ToggleFaces.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "widgets/KqToolBar.h"
 
@@ -116,6 +117,16 @@ void CTeacherWnd::SetFaces(CButton* button, UINT up, UINT down, UINT focus, UINT
         return;
     faces->LoadBitmaps(up, down, focus, disabled);
     faces->Invalidate();
+}
+
+void CTeacherWnd::SetToggleFaces(UINT button, bool on)
+{
+    const kq::ToggleFaces* faces = kq::FacesOfToggle(button, on);
+    if (faces == nullptr)
+        return;
+    CButton* toggle = button == kq::kTestOverlayToggle ? &m_panelC.OverlayButton() : m_functionPanel.Toggle(button);
+    if (toggle != nullptr && toggle->GetSafeHwnd() != nullptr)
+        SetFaces(toggle, faces->up, faces->down, faces->focus, faces->disabled);
 }
 
 // ---- Panel A ----

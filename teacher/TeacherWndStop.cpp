@@ -8,6 +8,7 @@
 #include "teacher/Globals.h"
 #include "teacher/SeatRecord.h"
 #include "teacher/SeatStates.h"
+#include "teacher/ToggleFaces.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
 #include "TeacherResources.h"
@@ -21,7 +22,6 @@ constexpr WORD kDisklessStopCommand = 36;
 constexpr UINT kTeachPageId = 521;
 constexpr UINT kTestPageId = 522;
 constexpr UINT kScreenLockId = 305;
-constexpr UINT kBlankScreenId = 304;
 
 bool SendsNothing()
 {
@@ -108,19 +108,11 @@ void CTeacherWnd::StopBroadcast()
     }
     if (ActivityState == kq::kActivityBlankScreen) {
         m_collecting = 1;
-        if (CToggleBitmapButton* blank = m_functionPanel.Toggle(kBlankScreenId)) {
-            blank->LoadBitmaps(IDB_BLANK_SCREEN_ON_UP, IDB_BLANK_SCREEN_ON_DOWN, IDB_BLANK_SCREEN_ON_FOCUS);
-            Repaint(blank);
-        }
+        SetToggleFaces(kq::kBlankScreenToggle, true);
         UpdateButtonStates();
     }
     if (ActivityState == kq::kActivityCollecting) {
-        CToggleBitmapButton& overlay = m_panelC.OverlayButton();
-        if (overlay.GetSafeHwnd() != nullptr) {
-            overlay.LoadBitmaps(IDB_TEST_BLANK_SCREEN_ON_UP, IDB_TEST_BLANK_SCREEN_ON_DOWN,
-                                IDB_TEST_BLANK_SCREEN_ON_FOCUS);
-            Repaint(&overlay);
-        }
+        SetToggleFaces(kq::kTestOverlayToggle, true);
         UpdateTestButtons();
     }
     RestoreToForeground(IsIconic() != FALSE);

@@ -14,6 +14,7 @@
 #include "teacher/dialogs/GroupNameDlg.h"
 #include "teacher/dialogs/LineInputDlg.h"
 #include "teacher/dialogs/MessageBoxLayout.h"
+#include "teacher/ToggleFaces.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "teacher/dialogs/PresetTextDlg.h"
 #include "teacher/dialogs/WarningDlg.h"
@@ -549,12 +550,67 @@ void CTeacherWnd::OnToolBarStop()
 
 void CTeacherWnd::OnToggleRecord()
 {
-    kq::BroadcastOptions options = {Config().CompressMethord, Config().DelaySon, Config().DelayMon,
-                                    static_cast<uint8_t>(Config().Record == 0 ? 1 : 0), Config().ScreenChange};
+    kq::BroadcastOptions options = CurrentBroadcastOptions();
+    options.Record = options.Record == 0 ? 1 : 0;
+    ApplyBroadcastOptions(options);
+}
+
+// ---- Broadcast options and the seat just clicked ----
+
+kq::BroadcastOptions CTeacherWnd::CurrentBroadcastOptions() const
+{
+    const kq::TeacherConfig& config = m_settings.config;
+    return {config.CompressMethord, config.DelaySon, config.DelayMon, config.Record, config.ScreenChange};
+}
+
+void CTeacherWnd::ApplyBroadcastOptions(const kq::BroadcastOptions& options)
+{
     LecternSetOptions(&options);
     Config().CompressMethord = options.CompressMethord;
     Config().DelaySon = options.DelaySon;
     Config().DelayMon = options.DelayMon;
     Config().Record = options.Record;
     Config().ScreenChange = options.ScreenChange;
+}
+
+void CTeacherWnd::OnToggleScreenChange()
+{
+    kq::BroadcastOptions options = CurrentBroadcastOptions();
+    const bool wasOn = options.ScreenChange == 1;
+    options.ScreenChange = wasOn ? 0 : 1;
+    ApplyBroadcastOptions(options);
+    kq::ShowWarning(wasOn ? TeacherRes::IDS_SCREEN_CHANGE_OFF : TeacherRes::IDS_SCREEN_CHANGE_ON);
+}
+
+LRESULT CTeacherWnd::OnButtonStateNotify(WPARAM wParam, LPARAM)
+{
+    // The text overlay toggle of the page shown.
+    const UINT overlay = FirstPanelShown == 1 ? kq::kBlankScreenToggle : kq::kTestOverlayToggle;
+    switch (LOWORD(wParam)) {
+    case CKqListCtrl::kBackgroundSeat:
+        break; // nothing to show
+    case kq::kSeatHandUp:
+        SetToggleFaces(kq::kChatToggle, true);
+        SetToggleFaces(overlay, false);
+        m_collecting = 0;
+        break;
+    case kq::kSeatOverlayInTest:
+        // The seat is in a test: the test page's toggle, whichever page shows.
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(kq::kTestOverlayToggle, true);
+        m_collecting = 1;
+        break;
+    case kq::kSeatOverlay:
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(overlay, true);
+        m_collecting = 1;
+        break;
+    default:
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(overlay, false);
+        m_collecting = 0;
+        break;
+    }
+    UpdateButtonStates();
+    return 0;
 }

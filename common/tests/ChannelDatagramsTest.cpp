@@ -3,6 +3,7 @@
 #include "common/ChannelAnnounce.h"
 #include "common/ChannelJoinNotice.h"
 #include "common/ChannelWithdraw.h"
+#include "common/VideoChannelCommand.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,39 @@ TEST(ChannelWithdraw, NeedsAtLeastOneNameByte)
     EXPECT_EQ(name, "Ab");
     const uint8_t announce[] = {kq::kChannelAnnounceKind, 'A'};
     EXPECT_FALSE(kq::ParseChannelWithdraw(announce, sizeof announce, name));
+}
+
+TEST(VideoChannelCommand, NameAndPathCutOnACharacterBoundaryInsideTheirFields)
+{
+    const std::string wide = "\xB3\xBF"; // one double-byte character
+    std::string sixty;
+    for (int i = 0; i < 60; ++i)
+        sixty += wide;
+    const struct {
+        const char* name;
+        std::string channel;
+        std::string file;
+        std::string keptChannel;
+        std::string keptFile;
+    } cases[] = {
+        {"thirty typed characters", sixty.substr(0, 60), "C:\\v.mpg", sixty.substr(0, 60), "C:\\v.mpg"},
+        {"a long file name", std::string(300, 'n'), std::string(259, 'p'), std::string(99, 'n'),
+         std::string(259, 'p')},
+        {"double-byte name cut before a half character", sixty, "", sixty.substr(0, 98), ""},
+        {"odd double-byte name", "a" + sixty, "", "a" + sixty.substr(0, 98), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const kq::VideoChannelCommand command =
+            kq::MakeVideoChannelCommand(kq::kVideoChannelAdd, c.channel.c_str(), c.file.c_str());
+        EXPECT_EQ(command.kind, kq::kVideoChannelAdd);
+        EXPECT_EQ(std::string(command.name), c.keptChannel);
+        EXPECT_EQ(command.name[sizeof command.name - 1], '\0');
+        EXPECT_EQ(std::string(command.file), c.keptFile);
+    }
+    const kq::VideoChannelCommand removal = kq::MakeVideoChannelCommand(kq::kVideoChannelRemove, "Movie", nullptr);
+    const char zeros[sizeof removal.file] = {};
+    EXPECT_EQ(std::memcmp(removal.file, zeros, sizeof zeros), 0) << "a removal's path is zero bytes";
 }
 
 } // namespace

@@ -78,6 +78,26 @@ TEST(CommandBlock, SingleTextEndsAtTheExtraByteAtTheLatest)
     }
 }
 
+TEST(CommandBlock, ChannelNameKeepsItsFlagAndTheSeats)
+{
+    const TextCase cases[] = {
+        {"short name", "Movie", "Movie"},
+        {"258 bytes fit", std::string(258, 'n'), std::string(258, 'n')},
+        {"a name of a full datagram cut to 258", std::string(1015, 'n'), std::string(258, 'n')},
+        {"double-byte name cut on a character boundary", Repeat(kWide, 200), Repeat(kWide, 129)},
+        {"odd double-byte name cut before a half character", "a" + Repeat(kWide, 200), "a" + Repeat(kWide, 128)},
+    };
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        kq::CommandBlockWithTail block = Dirty();
+        EXPECT_EQ(c.kept.size(), kq::SetCommandChannelName(block, c.text.c_str()));
+        EXPECT_EQ(c.kept, TextAt(block, 6));
+        EXPECT_TRUE(All(block, 6 + c.kept.size(), 265, 0)) << "terminator and the rest up to extra zeroed";
+        EXPECT_TRUE(All(block, 0, 6, 0xEE)) << "header and flag byte untouched";
+        EXPECT_TRUE(All(block, offsetof(kq::CommandBlock, seats), sizeof block, 0xEE)) << "seats untouched";
+    }
+}
+
 TEST(CommandBlock, ThreeFieldsStayInsideTheirFields)
 {
     struct FieldsCase {

@@ -157,12 +157,29 @@ TEST(ModalDialog, QuitEndsTheLoopAndIsPostedAgain)
     EXPECT_EQ(5, code);
 }
 
+// A visible top-level window as the application's main window while the
+// object lives.
+struct MainWindow {
+    MainWindow()
+    {
+        created = window.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200,
+                                  nullptr, nullptr) != FALSE;
+        AfxGetApp()->m_pMainWnd = &window;
+    }
+    ~MainWindow()
+    {
+        AfxGetApp()->m_pMainWnd = nullptr;
+        window.DestroyWindow();
+    }
+    CWnd window;
+    bool created = false;
+};
+
 TEST(ModalDialog, MainWindowOwnsItAndIsDisabledMeanwhile)
 {
-    CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 200, 200, nullptr, nullptr));
-    AfxGetApp()->m_pMainWnd = &mainWnd;
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
     mainWnd.SetActiveWindow();
     HWND owner = nullptr;
     BOOL enabledMeanwhile = TRUE;
@@ -190,17 +207,70 @@ TEST(ModalDialog, MainWindowOwnsItAndIsDisabledMeanwhile)
     unowned.DoModal();
     EXPECT_EQ(nullptr, owner);
 
-    AfxGetApp()->m_pMainWnd = nullptr;
     child.DestroyWindow();
-    mainWnd.DestroyWindow();
+}
+
+// A dialog that runs `later` once its modal loop runs.
+class NestingDialog : public ScriptedDialog {
+public:
+    static constexpr UINT WM_RUN_LATER = WM_APP + 11;
+    NestingDialog()
+    {
+        script = [](ScriptedDialog& d) { d.PostMessage(WM_RUN_LATER); };
+    }
+    std::function<void(NestingDialog&)> later;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+    afx_msg LRESULT OnRunLater(WPARAM, LPARAM)
+    {
+        later(*this);
+        return 0;
+    }
+};
+
+BEGIN_MESSAGE_MAP(NestingDialog, ScriptedDialog)
+    ON_MESSAGE(NestingDialog::WM_RUN_LATER, OnRunLater)
+END_MESSAGE_MAP()
+
+TEST(ModalDialog, ABoxOpenedByAModalDialogBelongsToThatDialog)
+{
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
+    mainWnd.SetActiveWindow();
+    HWND outerWindow = nullptr;
+    HWND innerOwner = nullptr;
+    BOOL outerEnabledMeanwhile = TRUE;
+    HWND activeAfter = nullptr;
+    BOOL mainEnabledAfter = TRUE;
+    NestingDialog outer;
+    outer.later = [&](NestingDialog& d) {
+        outerWindow = d.m_hWnd;
+        ScriptedDialog inner;
+        inner.script = [&](ScriptedDialog& box) {
+            innerOwner = ::GetWindow(box.m_hWnd, GW_OWNER);
+            outerEnabledMeanwhile = d.IsWindowEnabled();
+            box.PostMessage(WM_END_WITH, IDOK); // ends once shown and active
+        };
+        inner.DoModal();
+        activeAfter = ::GetActiveWindow();
+        mainEnabledAfter = mainWnd.IsWindowEnabled();
+        d.EndDialog(IDOK);
+    };
+    EXPECT_EQ(IDOK, outer.DoModal());
+    EXPECT_EQ(outerWindow, innerOwner);
+    EXPECT_FALSE(outerEnabledMeanwhile);
+    EXPECT_EQ(outerWindow, activeAfter) << "the activation goes back to the dialog, not the main window";
+    EXPECT_FALSE(mainEnabledAfter) << "the main window waits for the dialog still open";
+    EXPECT_TRUE(mainWnd.IsWindowEnabled());
 }
 
 TEST(ModalDialog, RunsOnAWorkerThreadWhileTheMainWindowsThreadWaits)
 {
-    CWnd mainWnd;
-    ASSERT_TRUE(mainWnd.CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP | WS_VISIBLE,
-                                 0, 0, 200, 200, nullptr, nullptr));
-    AfxGetApp()->m_pMainWnd = &mainWnd;
+    MainWindow app;
+    ASSERT_TRUE(app.created);
+    CWnd& mainWnd = app.window;
     struct Shared {
         INT_PTR result = 0;
         HWND owner = reinterpret_cast<HWND>(1);
@@ -226,8 +296,6 @@ TEST(ModalDialog, RunsOnAWorkerThreadWhileTheMainWindowsThreadWaits)
     EXPECT_EQ(77, shared.result);
     EXPECT_EQ(nullptr, shared.owner);
     EXPECT_TRUE(mainWnd.IsWindowEnabled());
-    AfxGetApp()->m_pMainWnd = nullptr;
-    mainWnd.DestroyWindow();
 }
 
 // A window that runs a modal dialog while it is being created.

@@ -11,10 +11,15 @@ constexpr char kClassName[] = "KqVideoSPanel";
 constexpr int kWidth = 236;
 constexpr int kHeight = 150;
 constexpr int kSmallHeight = 120;  // the 640-pixel layout has less room
-constexpr int kMargin = 8;
+constexpr int kMargin = 6;
+constexpr int kRowGap = 4;
 constexpr int kRowHeight = 22;
 constexpr int kButtonWidth = 70;
 constexpr int kMaxChannel = 255; // the channel travels in one byte
+
+// The teacher's video channel dialog, in its two modes: the panel's way to it.
+constexpr WORD kManageChannelsCommand = 871;
+constexpr WORD kShowChannelCommand = 852;
 
 enum ControlId : int {
     kTitleLabel = 100,
@@ -23,6 +28,8 @@ enum ControlId : int {
     kStartButton,
     kChangeButton,
     kEndButton,
+    kManageButton,
+    kShowButton,
 };
 
 using kq::standin::ThisModule;
@@ -52,15 +59,19 @@ bool VideoPanel::Open(HWND host, int mode, int x, int y, bool smallScreen)
     const int inner = kWidth - 2 * kMargin;
     int row = kMargin;
     AddControl(m_window, "STATIC", title, 0, kTitleLabel, kMargin, row, inner);
-    row += kRowHeight + kMargin;
+    row += kRowHeight + kRowGap;
     AddControl(m_window, "STATIC", "频道:", 0, kChannelLabel, kMargin, row, 40);
     AddControl(m_window, "EDIT", "1", WS_BORDER | ES_NUMBER, kChannelEdit, kMargin + 44, row, 50);
-    row += kRowHeight + kMargin;
+    row += kRowHeight + kRowGap;
     AddControl(m_window, "BUTTON", "开始", BS_PUSHBUTTON, kStartButton, kMargin, row, kButtonWidth);
     AddControl(m_window, "BUTTON", "切换", BS_PUSHBUTTON, kChangeButton,
-        kMargin + kButtonWidth + 4, row, kButtonWidth);
+        kMargin + kButtonWidth + kRowGap, row, kButtonWidth);
     AddControl(m_window, "BUTTON", "结束", BS_PUSHBUTTON, kEndButton,
-        kMargin + 2 * (kButtonWidth + 4), row, kButtonWidth);
+        kMargin + 2 * (kButtonWidth + kRowGap), row, kButtonWidth);
+    row += kRowHeight + kRowGap;
+    const int half = (inner - kRowGap) / 2;
+    AddControl(m_window, "BUTTON", "频道管理", BS_PUSHBUTTON, kManageButton, kMargin, row, half);
+    AddControl(m_window, "BUTTON", "频道转播", BS_PUSHBUTTON, kShowButton, kMargin + half + kRowGap, row, half);
     return true;
 }
 
@@ -101,6 +112,12 @@ void VideoPanel::OnCommand(int id)
         break;
     case kEndButton:
         Notify(kq::kVideoEnded, 0);
+        break;
+    case kManageButton:
+        PostMessageA(m_host, WM_COMMAND, MAKEWPARAM(kManageChannelsCommand, 0), 0);
+        break;
+    case kShowButton:
+        PostMessageA(m_host, WM_COMMAND, MAKEWPARAM(kShowChannelCommand, 0), 0);
         break;
     default:
         break;

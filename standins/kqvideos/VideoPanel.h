@@ -1,7 +1,9 @@
 #pragma once
 // The video broadcast's control panel: a child window of the teacher's main
 // window from which the teacher starts, changes and ends the video channels.
-// Each button is reported to the host window with the video notice message.
+// Each button is reported to the host window with the video notice message;
+// two more open the host's video channel dialog in its two modes (the
+// commands 871, manage the channels, and 852, show one to the students).
 
 #include <windows.h>
 

@@ -9,7 +9,6 @@
 #include "standins/common/Trace.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace kq::reelcast {

@@ -25,7 +25,8 @@ using kq::vidspool::ChannelHandOff;
 constexpr char kModule[] = "Vidspool";
 constexpr char kWindowClass[] = "Velmora2000IISth";
 constexpr char kWindowTitle[] = "晨星放映";
-constexpr char kTeacherWindowTitle[] = "MainWnd";
+// The teacher's main window: created as "MainWnd", it shows this title.
+constexpr char kTeacherWindowTitle[] = "晨星电子教室";
 constexpr UINT kVodChannelEndMessage = 0x436;
 constexpr int kWidth = 360;
 constexpr int kHeight = 120;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -73,15 +74,85 @@ TEST(ChannelViewing, FlagFromTheListedSeatsStates)
     }
 }
 
-TEST(ChannelViewing, AnyActiveChannel)
+// The channel server numbers its channels 1 to 20, the lowest free one
+// first: the ids of these tests are the ones it gives out.
+void Announced(kq::VideoChannelList& channels, uint32_t key, int8_t state = kq::kChannelStopped)
+{
+    kq::UpdateChannel(channels, key, state, 0x0100A8C0, "频道" + std::to_string(key));
+}
+
+TEST(VideoChannelList, TwentyChannelsTakeTheSeatStatesAndAWithdrawnOneFreesItsNumber)
+{
+    kq::VideoChannelList channels;
+    for (uint32_t key = 1; key <= 20; ++key) {
+        SCOPED_TRACE(key);
+        const int number = kq::UpdateChannel(channels, key, kq::kChannelStopped, 0, "c");
+        EXPECT_EQ(number - 9, static_cast<int>(key)) << "shown as the server's number";
+    }
+    EXPECT_EQ(kq::FreeChannelNumber(channels), kq::kNoChannelNumber);
+    EXPECT_EQ(kq::UpdateChannel(channels, 99, kq::kChannelStopped, 0, "21st"), kq::kNoChannelNumber);
+    EXPECT_TRUE(kq::RemoveChannel(channels, 99));
+
+    EXPECT_TRUE(kq::RemoveChannel(channels, 5));
+    EXPECT_FALSE(kq::RemoveChannel(channels, 5)) << "gone already";
+    EXPECT_TRUE(kq::RemoveChannel(channels, 3));
+    EXPECT_EQ(kq::FreeChannelNumber(channels), 12) << "the lowest free one";
+    EXPECT_EQ(kq::UpdateChannel(channels, 3, kq::kChannelStopped, 0, "c"), 12);
+    EXPECT_EQ(kq::UpdateChannel(channels, 5, kq::kChannelStopped, 0, "c"), 14);
+}
+
+TEST(VideoChannelList, AKnownChannelTakesOnlyTheNewState)
+{
+    kq::VideoChannelList channels;
+    Announced(channels, 1);
+    Announced(channels, 2);
+    EXPECT_EQ(kq::UpdateChannel(channels, 1, kq::kChannelPaused, 0x0200A8C0, "another"), 10);
+    ASSERT_EQ(channels.size(), 2u);
+    const kq::VideoChannel& first = channels.front();
+    EXPECT_EQ(first.state, kq::kChannelPaused);
+    EXPECT_EQ(first.serverAddress, 0x0100A8C0u) << "the address stays";
+    EXPECT_EQ(first.name, "频道1") << "the name stays";
+}
+
+TEST(VideoChannelList, ActiveChannelsAreThoseNotStopped)
 {
     kq::VideoChannelList channels;
     EXPECT_FALSE(kq::AnyChannelActive(channels));
-    channels.push_back({1, 10, 0, 0, "一", false});
-    channels.push_back({2, 11, 1, 0, "二", false});
+    Announced(channels, 1, kq::kChannelStopped);
     EXPECT_FALSE(kq::AnyChannelActive(channels));
-    channels.back().active = true;
+    Announced(channels, 2, kq::kChannelPlaying);
+    Announced(channels, 3, kq::kChannelPaused);
+    EXPECT_EQ(kq::CountActiveChannels(channels), 2);
     EXPECT_TRUE(kq::AnyChannelActive(channels));
+    channels.back().state = kq::kChannelStopped; // the teacher stopped it
+    EXPECT_EQ(kq::CountActiveChannels(channels), 1);
+}
+
+TEST(VideoChannelList, EndedChannelFoundByTheLowHalfOfItsKey)
+{
+    kq::VideoChannelList channels;
+    Announced(channels, 0x00010002);
+    Announced(channels, 7);
+    ASSERT_NE(kq::FindEndedChannel(channels, 2), nullptr);
+    EXPECT_EQ(kq::FindEndedChannel(channels, 2)->key, 0x00010002u);
+    EXPECT_EQ(kq::FindEndedChannel(channels, 7)->number, 11);
+    EXPECT_EQ(kq::FindEndedChannel(channels, 8), nullptr);
+}
+
+TEST(VideoChannelList, WatchersKeepTheStateOfAnActiveChannelOnly)
+{
+    kq::VideoChannelList channels;
+    Announced(channels, 1, kq::kChannelPlaying); // 10
+    Announced(channels, 2, kq::kChannelStopped); // 11
+    Announced(channels, 3, kq::kChannelPaused);  // 12
+    const struct {
+        int seatState;
+        int after;
+    } cases[] = {{10, 10}, {11, 1}, {12, 12}, {13, 1}, {29, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.seatState);
+        EXPECT_EQ(kq::WatcherStateAfterDialog(channels, c.seatState), c.after);
+    }
 }
 
 } // namespace

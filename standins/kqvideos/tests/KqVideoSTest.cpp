@@ -1,6 +1,7 @@
 #include "common/VideoLayoutRecord.h"
 #include "common/VideoStartRecord.h"
 #include "standins/common/tests/StandinTestSupport.h"
+#include "widgets/tests/LayoutCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -60,17 +61,33 @@ protected:
         return origin;
     }
 
-    // Clicks a panel button and returns the video notices the host received.
-    std::vector<std::pair<WPARAM, LPARAM>> Click(const char* caption)
+    void Press(const char* caption)
     {
         HWND button = FindWindowExA(Panel(), nullptr, "BUTTON", caption);
         EXPECT_NE(button, nullptr) << caption;
         SendMessageA(button, BM_CLICK, 0, 0);
+    }
+
+    // Clicks a panel button and returns the video notices the host received.
+    std::vector<std::pair<WPARAM, LPARAM>> Click(const char* caption)
+    {
+        Press(caption);
         std::vector<std::pair<WPARAM, LPARAM>> notices;
         MSG msg;
         while (PeekMessageA(&msg, m_host, kq::kWmVideoNotify, kq::kWmVideoNotify, PM_REMOVE))
             notices.emplace_back(msg.wParam, msg.lParam);
         return notices;
+    }
+
+    // Clicks a panel button and returns the command the host received (0: none).
+    UINT ClickCommand(const char* caption)
+    {
+        Press(caption);
+        MSG msg;
+        UINT command = 0;
+        while (PeekMessageA(&msg, m_host, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            command = LOWORD(msg.wParam);
+        return command;
     }
 
     const kq::standin::TraceFile m_trace{kq::standin::UniqueTempPath("kqvideos-trace", ".txt")};
@@ -98,6 +115,10 @@ TEST_F(KqVideoSTest, StartPlacesThePanelAndItsButtonsNotifyTheHost)
     SetDlgItemTextA(Panel(), 102, "300");
     EXPECT_EQ(Click("开始"), Notices{});
 
+    // The way to the host's video channel dialog: its two modes' commands.
+    EXPECT_EQ(ClickCommand("频道管理"), 871u);
+    EXPECT_EQ(ClickCommand("频道转播"), 852u);
+
     // The host answers the end notice by stopping the library.
     EXPECT_EQ(m_control(kq::kVideoStop, nullptr), 0);
     EXPECT_EQ(Panel(), nullptr);
@@ -115,6 +136,21 @@ TEST_F(KqVideoSTest, LayoutMovesTheRunningPanel)
     // A second start replaces the panel rather than stacking another.
     ASSERT_GE(m_control(kq::kVideoStartAll, &record), 0);
     EXPECT_EQ(FindWindowExA(m_host, Panel(), "KqVideoSPanel", nullptr), nullptr);
+}
+
+TEST_F(KqVideoSTest, EveryControlFitsThePanelOnBothScreens)
+{
+    ShowWindow(m_host, SW_SHOWNOACTIVATE);
+    kq::VideoStartRecord record = StartRecord();
+    for (const bool small : {false, true}) {
+        SCOPED_TRACE(small ? "small screen" : "normal screen");
+        record.smallScreen = small ? 1 : 0;
+        ASSERT_GE(m_control(kq::kVideoStartChannels, &record), 0);
+        UpdateWindow(Panel());
+        const std::vector<std::string> faults = kqtest::LayoutFaults(Panel());
+        EXPECT_TRUE(faults.empty()) << faults.front();
+        EXPECT_TRUE(kqtest::SaveScreenShot(Panel(), small ? "video-panel-small" : "video-panel"));
+    }
 }
 
 TEST_F(KqVideoSTest, FailuresAreNegative)

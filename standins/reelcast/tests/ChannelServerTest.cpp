@@ -19,10 +19,7 @@ using namespace kq::reelcast;
 
 std::vector<Datagram> Send(ChannelServer& server, uint8_t kind, const std::string& name, const std::string& file = "")
 {
-    VideoChannelCommand command{};
-    command.kind = kind;
-    CopyTextField(command.name, name.c_str());
-    CopyTextField(command.file, file.c_str());
+    const VideoChannelCommand command = MakeVideoChannelCommand(kind, name.c_str(), file.c_str());
     return server.OnCommandPort(reinterpret_cast<const uint8_t*>(&command), sizeof command);
 }
 

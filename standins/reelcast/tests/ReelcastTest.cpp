@@ -111,10 +111,7 @@ protected:
 
 void Command(Listener& via, uint8_t kind, const char* name, const char* file = "")
 {
-    VideoChannelCommand command{};
-    command.kind = kind;
-    std::strncpy(command.name, name, sizeof command.name - 1);
-    std::strncpy(command.file, file, sizeof command.file - 1);
+    const VideoChannelCommand command = MakeVideoChannelCommand(kind, name, file);
     via.Send(&command, sizeof command, kCommandPort);
 }
 

@@ -39,7 +39,8 @@ std::string ShownText(HWND player)
     return text;
 }
 
-// The teacher's main window as the player finds it: a top-level window titled "MainWnd".
+// The teacher's main window as the player finds it: a top-level window with
+// the teacher program's title.
 class TeacherWindow {
 public:
     TeacherWindow()
@@ -49,7 +50,7 @@ public:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "VidspoolTestTeacher";
         RegisterClassA(&wc);
-        handle_ = CreateWindowExA(0, wc.lpszClassName, "MainWnd", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+        handle_ = CreateWindowExA(0, wc.lpszClassName, "晨星电子教室", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   wc.hInstance, nullptr);
     }
     ~TeacherWindow() { DestroyWindow(handle_); }
