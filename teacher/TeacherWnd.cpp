@@ -127,8 +127,6 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_COMMAND(316, OnSeatInfo)
     ON_COMMAND(317, OnClassroom)
     ON_COMMAND(318, OnRefresh)
-    ON_COMMAND(319, OnWebControl)
-    ON_COMMAND(320, OnWebShare)
     ON_COMMAND(511, OnRemoteShutdown)
     ON_COMMAND(512, OnRemoteRestart)
     ON_COMMAND(521, OnTeachPage)
@@ -139,6 +137,10 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     // Classroom datagrams.
     ON_MESSAGE(CClassroomSockets::kReadMessage, OnSocketRead)
     ON_COMMAND(513, OnRemotePowerOn)
+    // Web access control and restrictions.
+    ON_COMMAND(319, OnWebControl)
+    ON_COMMAND(320, OnWebShare)
+    ON_COMMAND(642, OnRestrictions)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;
@@ -264,6 +266,7 @@ void CTeacherWnd::OnDestroy()
 {
     CWnd::OnDestroy();
 
+    StopLinkListSender();
     CloseSockets();
     if (m_transportOpen) {
         LecternClose();
@@ -301,7 +304,7 @@ void CTeacherWnd::OnDestroy()
     }
     for (int id = 0; id < kHotKeyCount; ++id)
         ::UnregisterHotKey(m_hWnd, id);
-    m_webAccess.Stop();
+    m_webAccess.Release();
     ::PostQuitMessage(0);
 }
 

@@ -17,7 +17,8 @@ namespace {
 constexpr int kCloseX = 269;
 constexpr int kCloseY = 4;
 
-// The warning box with `text`, whose confirm button opens the help page of `helpId`.
+} // namespace
+
 INT_PTR ShowWarningText(const char* text, UINT helpId)
 {
     CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
@@ -25,8 +26,6 @@ INT_PTR ShowWarningText(const char* text, UINT helpId)
     box.SetMessage(text);
     return box.DoModal();
 }
-
-} // namespace
 
 INT_PTR ShowWarning(UINT stringId)
 {

@@ -10,6 +10,9 @@ namespace kq {
 // Warning N: the warning box with string N, whose confirm button opens the
 // help page of N when it has one. Returns the box's DoModal result.
 INT_PTR ShowWarning(UINT stringId);
+// The warning box with a text the caller built; its confirm button opens the
+// help page of `helpId` when that has one.
+INT_PTR ShowWarningText(const char* text, UINT helpId = 0);
 // Warning N with the help sentence: string N, a line break and the sentence
 // that sends the user to item `item` of the help pages' common problems; the
 // confirm button opens the help page of N.

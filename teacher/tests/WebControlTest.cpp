@@ -2,9 +2,12 @@
 #include "teacher/WebSiteEntry.h"
 
 #include "teacher/PathSyntax.h"
+#include "teacher/TeacherSettings.h"
+#include "teacher/WebStartSettings.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -159,6 +162,46 @@ TEST(WebSiteEntry, NameFromAChosenFile)
     EXPECT_EQ(kq::SiteNameFromFile("page.html"), "page");
     // 0x5C as a trail byte is not a folder separator.
     EXPECT_EQ(kq::SiteNameFromFile("C:\\\xB1\x5C.htm"), "\xB1\x5C");
+}
+
+} // namespace
+
+namespace {
+
+TEST(WebStartSettings, FromTheOptions)
+{
+    kq::TeacherOptions options = {};
+    options.SharePort = 8080;
+    options.Access = 1;
+    options.ProxyIp = kq::ParseDottedAddress("198.18.0.9");
+    options.ProxyPort = 3128;
+    std::memcpy(options.ProxyName, "教师", sizeof "教师");
+    std::memset(options.ProxyPassword, 'p', sizeof options.ProxyPassword); // fills its field, no terminator
+    std::memcpy(options.Database, "WebSites.ini", sizeof "WebSites.ini");
+    const kq::WebStartSettings settings = kq::MakeWebStartSettings(options, "C:\\Tutorium\\Teacher");
+    EXPECT_EQ(settings.sharePort, 8080);
+    EXPECT_FALSE(settings.direct);
+    EXPECT_EQ(settings.proxyAddress, "198.18.0.9");
+    EXPECT_EQ(settings.proxyPort, 3128);
+    EXPECT_EQ(settings.proxyName, "教师");
+    EXPECT_EQ(settings.proxyPassword, std::string(sizeof options.ProxyPassword, 'p'));
+    EXPECT_EQ(settings.siteFile, "C:\\Tutorium\\Teacher\\WebSites.ini");
+    options.Access = 0;
+    EXPECT_TRUE(kq::MakeWebStartSettings(options, "C:\\T").direct);
+}
+
+TEST(WebStartSettings, SiteFileInsideTheInstallFolderUnlessFull)
+{
+    const char* const cases[][2] = {
+        {"", ""},
+        {"D:\\sites.ini", "D:\\sites.ini"},
+        {"\\\\server\\share\\sites.ini", "\\\\server\\share\\sites.ini"},
+        {"sites.ini", "C:\\T\\sites.ini"},
+        {"web\\sites.ini", "C:\\T\\web\\sites.ini"},
+        {"\\sites.ini", "C:\\T\\sites.ini"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kq::SiteFilePath("C:\\T", c[0]), c[1]) << c[0];
 }
 
 } // namespace
