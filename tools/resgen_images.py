@@ -148,7 +148,7 @@ class Painter:
 
     def labels(self, text, row):
         """Captions placed by their top left corner: "X,Y:text|X,Y:text"."""
-        args = ["-font", self.font, "-pointsize", str(LABEL_POINTS), "-fill", INK, "-stroke", "none",
+        args = ["-antialias", "-font", self.font, "-pointsize", str(LABEL_POINTS), "-fill", INK, "-stroke", "none",
                 "-gravity", "northwest"]
         for item in filter(None, text.split("|")):
             match = re.fullmatch(r"(\d+),(\d+):(.+)", item)
