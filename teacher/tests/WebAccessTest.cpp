@@ -8,6 +8,7 @@
 
 #include "common/LinkListDatagram.h"
 #include "common/MulticastSocket.h"
+#include "standins/common/tests/RemoteList.h"
 #include "standins/common/tests/StandinTestSupport.h"
 
 #include "TeacherResources.h"
@@ -31,6 +32,7 @@ using kqtest::Selection;
 using kqtest::SendLine;
 using kqtest::TeachingSession;
 using kqtest::WaitFor;
+using kq::standin::RemoteList;
 
 // The shipped settings: classroom 0 on 227.1.1.7, main port 2002, share port 8080.
 constexpr char kClassroomGroup[] = "227.1.1.7";
@@ -194,64 +196,6 @@ void SetText(HWND dialog, int id, const std::string& text)
 {
     ::SendMessageA(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-
-// A list view of another process, read and selected through memory lent
-// to that process.
-class RemoteList {
-public:
-    explicit RemoteList(HWND list) : m_list(list)
-    {
-        DWORD process = 0;
-        ::GetWindowThreadProcessId(list, &process);
-        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process);
-        m_remote = static_cast<char*>(
-            ::VirtualAllocEx(m_process, nullptr, kBytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-    }
-    ~RemoteList()
-    {
-        ::VirtualFreeEx(m_process, m_remote, 0, MEM_RELEASE);
-        ::CloseHandle(m_process);
-    }
-    HWND Handle() const { return m_list; }
-    int Count() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int row, int column) const
-    {
-        LVITEMA item = {};
-        item.iSubItem = column;
-        item.pszText = m_remote + sizeof item;
-        item.cchTextMax = kBytes - sizeof item;
-        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
-        ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(m_remote));
-        char text[kBytes] = {};
-        ::ReadProcessMemory(m_process, m_remote + sizeof item, text, kBytes - sizeof item - 1, nullptr);
-        return text;
-    }
-    // "name=file" per row.
-    std::vector<std::string> Rows() const
-    {
-        std::vector<std::string> rows;
-        for (int row = 0; row < Count(); ++row)
-            rows.push_back(Text(row, 0) + "=" + Text(row, 1));
-        return rows;
-    }
-    void Select(int row) const
-    {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = 0;
-        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
-        ::SendMessageA(m_list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(m_remote));
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        ::WriteProcessMemory(m_process, m_remote, &item, sizeof item, nullptr);
-        ::SendMessageA(m_list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(m_remote));
-    }
-
-private:
-    static constexpr size_t kBytes = 1024;
-    HWND m_list;
-    HANDLE m_process = nullptr;
-    char* m_remote = nullptr;
-};
 
 // How many pixels of the button's middle row differ from face `faceId`.
 int FaceMismatches(TeachingSession& session, UINT button, UINT faceId)
@@ -629,7 +573,7 @@ TEST(WebSiteList, OpeningListsTheFileAndEveryChangeReachesFileServiceAndStudents
     KeepPicture(dialog, "web-site-list");
     ExpectControlsInside(dialog);
     RemoteList list(::GetDlgItem(dialog, kListId));
-    EXPECT_EQ(list.Rows(), (std::vector<std::string>{"新闻=" + news, "Maths=" + maths}));
+    EXPECT_EQ(list.Rows(2), (std::vector<std::string>{"新闻=" + news, "Maths=" + maths}));
     // Opening empties the students' lists: four notices and nothing else.
     const std::vector<Heard> opened = probe.Drain();
     EXPECT_EQ(CountKind(opened, kq::kLinkListClear, sizeof(kq::LinkListShort)), 4);
@@ -678,7 +622,7 @@ TEST(WebSiteList, OpeningListsTheFileAndEveryChangeReachesFileServiceAndStudents
         SCOPED_TRACE(change.name);
         change.make();
         web.session.Settle();
-        EXPECT_EQ(list.Rows(), change.rows);
+        EXPECT_EQ(list.Rows(2), change.rows);
         EXPECT_EQ(web.SitesFile(), change.file);
         EXPECT_EQ(web.ServiceCalls(), std::vector<std::string>{"ReloadSites"});
         EXPECT_EQ(CountKind(probe.Drain(), kq::kLinkListClear, sizeof(kq::LinkListShort)), 4);
