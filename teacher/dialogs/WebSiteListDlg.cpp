@@ -244,21 +244,7 @@ void CWebSiteListDlg::OnEdit()
     const CString file = entry.GetFileName();
     if (name == oldName && file == oldFile)
         return;
-    if (FindRow(name, row) >= 0) {
-        kq::ShowWarning(TeacherRes::IDS_SITE_NAME_TAKEN);
-        return;
-    }
-    if (!MayChange())
-        return;
-    m_store.DeleteValue(kq::kWebSiteSection, std::string(oldName));
-    m_store.SetValue(kq::kWebSiteSection, std::string(name), std::string(file), true);
-    if (!Commit())
-        return;
-    if (m_links != nullptr)
-        m_links->Rename(static_cast<kq::LinkList::Handle>(m_list.GetItemData(row)), std::string(name));
-    m_list.SetItemText(row, kNameColumn, name);
-    m_list.SetItemText(row, kFileColumn, file);
-    NotifyStudents();
+    ReplaceRow(row, name, file);
 }
 
 void CWebSiteListDlg::OnEndLabelEdit(NMHDR* header, LRESULT* result)
@@ -275,20 +261,25 @@ void CWebSiteListDlg::OnEndLabelEdit(NMHDR* header, LRESULT* result)
         return;
     if (!kq::AcceptSiteEntry(kq::CheckSiteName(std::string(name))))
         return;
+    ReplaceRow(row, name, m_list.GetItemText(row, kFileColumn));
+}
+
+void CWebSiteListDlg::ReplaceRow(int row, const CString& name, const CString& file)
+{
     if (FindRow(name, row) >= 0) {
         kq::ShowWarning(TeacherRes::IDS_SITE_NAME_TAKEN);
         return;
     }
     if (!MayChange())
         return;
-    const CString file = m_list.GetItemText(row, kFileColumn);
-    m_store.DeleteValue(kq::kWebSiteSection, std::string(oldName));
+    m_store.DeleteValue(kq::kWebSiteSection, std::string(m_list.GetItemText(row, kNameColumn)));
     m_store.SetValue(kq::kWebSiteSection, std::string(name), std::string(file), true);
     if (!Commit())
         return;
     if (m_links != nullptr)
         m_links->Rename(static_cast<kq::LinkList::Handle>(m_list.GetItemData(row)), std::string(name));
     m_list.SetItemText(row, kNameColumn, name);
+    m_list.SetItemText(row, kFileColumn, file);
     NotifyStudents();
 }
 

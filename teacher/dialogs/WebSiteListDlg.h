@@ -66,6 +66,10 @@ private:
     // Rewrites the file and tells the object. False, after the warning and
     // with the store read back from the file, when the file was not written.
     bool Commit();
+    // Row `row` becomes the pair name = file, in the file and the link list
+    // too; nothing but a warning when the name is another row's or the file
+    // may not or could not be changed.
+    void ReplaceRow(int row, const CString& name, const CString& file);
     // The row holding `name` (letter case aside), other than `except`; -1.
     int FindRow(const CString& name, int except) const;
     int FirstSelectedRow() const;

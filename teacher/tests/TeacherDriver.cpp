@@ -6,12 +6,12 @@
 //   TeacherDriver.exe TRACE REPORT
 // Reports to REPORT: "online", "box <text>", "done", or what went wrong.
 
+#include "teacher/tests/DriverSupport.h"
+
 #include <windows.h>
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -51,29 +51,6 @@ bool WaitFor(F done, DWORD timeoutMs)
     return true;
 }
 
-std::string ReadFile(const char* path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::string Texts(HWND window)
-{
-    std::string texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            char text[512] = {};
-            ::GetWindowTextA(child, text, sizeof text);
-            *reinterpret_cast<std::string*>(param) += text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
 void Click(HWND window)
 {
     DWORD_PTR result = 0;
@@ -96,7 +73,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (!WaitFor([&] {
-            const std::string text = ReadFile(trace);
+            const std::string text = kqtest::driver::ReadWholeFile(trace);
             return text.find("logon A1 from") != std::string::npos && text.find("logon A2 from") != std::string::npos;
         }, kPatienceMs)) {
         Report("the students did not log on");
@@ -119,7 +96,7 @@ int main(int argc, char** argv)
             return 1;
         }
         ::Sleep(300);
-        const std::string text = Texts(box);
+        const std::string text = kqtest::driver::ChildWindowTexts(box);
         Report("box %s", text.c_str());
         ::PostMessageA(box, WM_CLOSE, 0, 0);
         WaitFor([&] { return !::IsWindow(box); }, kPatienceMs);

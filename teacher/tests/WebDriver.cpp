@@ -15,15 +15,15 @@
 // Exit 0 when every step was done in time, 1 otherwise ("failed <step>").
 
 #include "standins/common/tests/RemoteList.h"
+#include "standins/lectern/tests/HostReport.h"
+#include "teacher/tests/DriverSupport.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
+
+using kq::lectern::host::Report;
 
 constexpr char kMainTitle[] = "晨星电子教室";
 constexpr char kBoxTitle[] = "Warning";
@@ -35,21 +35,7 @@ constexpr int kSiteClose = 710;
 constexpr DWORD kPollMs = 100;
 constexpr DWORD kBoxShownMs = 300;
 
-std::string g_report;
 ULONGLONG g_deadline = 0;
-
-void Report(const char* format, ...)
-{
-    FILE* file = std::fopen(g_report.c_str(), "a");
-    if (file == nullptr)
-        return;
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(file, format, args);
-    va_end(args);
-    std::fputc('\n', file);
-    std::fclose(file);
-}
 
 template <typename F>
 bool Until(F done)
@@ -60,29 +46,6 @@ bool Until(F done)
         ::Sleep(kPollMs);
     }
     return true;
-}
-
-std::string ReadFile(const char* path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-std::string Texts(HWND window)
-{
-    std::string texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            char text[512] = {};
-            ::GetWindowTextA(child, text, sizeof text);
-            *reinterpret_cast<std::string*>(param) += text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
 }
 
 // The visible top-level window holding control `id`, or null.
@@ -114,7 +77,7 @@ bool TakeBox()
     if (!Until([&] { return (box = ::FindWindowA(nullptr, kBoxTitle)) != nullptr && ::IsWindowVisible(box); }))
         return false;
     ::Sleep(kBoxShownMs);
-    Report("box %s", Texts(box).c_str());
+    Report("box %s", kqtest::driver::ChildWindowTexts(box).c_str());
     ::PostMessageA(box, WM_CLOSE, 0, 0);
     return Until([&] { return !::IsWindow(box); });
 }
@@ -123,7 +86,7 @@ bool Step(const char* trace, const std::string& verb, const std::string& value)
 {
     HWND main = ::FindWindowA(nullptr, kMainTitle);
     if (verb == "wait")
-        return Until([&] { return ReadFile(trace).find(value) != std::string::npos; });
+        return Until([&] { return kqtest::driver::ReadWholeFile(trace).find(value) != std::string::npos; });
     if (verb == "command")
         return main != nullptr && ::PostMessageA(main, WM_COMMAND, std::atoi(value.c_str()), 0);
     if (verb == "box")
@@ -167,7 +130,7 @@ int main(int argc, char** argv)
     if (argc < 4)
         return 1;
     const char* trace = argv[1];
-    g_report = argv[2];
+    kq::lectern::host::g_reportPath = argv[2];
     g_deadline = ::GetTickCount64() + static_cast<ULONGLONG>(std::atoi(argv[3])) * 1000;
     for (int i = 4; i < argc; ++i) {
         const std::string step = argv[i];
