@@ -10,7 +10,7 @@ namespace {
 
 constexpr size_t kMinPathLength = 3;
 constexpr size_t kMaxPathLength = 259;
-constexpr const char* kForbidden = "\"#%*,/:<>?@|";
+constexpr size_t kFirstCheckedCharacter = 2; // after the drive letter and its colon
 
 } // namespace
 
@@ -23,16 +23,23 @@ int CheckPathSyntax(const char* path)
         return kPathBadLength;
     if (path[1] != ':' || path[2] != '\\')
         return kPathNoDrive;
-    for (size_t i = 2; i < length; ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
+    return ContainsCharacterOf(path, kFirstCheckedCharacter, kForbiddenNameCharacters) ? kPathBadCharacter
+                                                                                         : kPathValid;
+}
+
+bool ContainsCharacterOf(const char* text, size_t from, const char* set)
+{
+    const size_t length = std::strlen(text);
+    for (size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         if (IsCp936LeadByte(c) && i + 1 < length) {
             ++i; // the trail byte belongs to this character
             continue;
         }
-        if (std::strchr(kForbidden, c) != nullptr)
-            return kPathBadCharacter;
+        if (i >= from && std::strchr(set, c) != nullptr)
+            return true;
     }
-    return kPathValid;
+    return false;
 }
 
 } // namespace kq

@@ -1,6 +1,8 @@
 #pragma once
 // Checks of a folder typed by the user (test papers, receiving folders).
 
+#include <cstddef>
+
 namespace kq {
 
 // Results of CheckPathSyntax.
@@ -14,6 +16,13 @@ inline constexpr int kPathBadCharacter = -4;
 inline constexpr int kPathIsFolder = 2;
 inline constexpr int kPathIsFile = 1;
 inline constexpr int kPathMissing = -1;
+
+// The characters a folder or a name typed by the user must not hold.
+inline constexpr const char* kForbiddenNameCharacters = "\"#%*,/:<>?@|";
+
+// True when a single-byte character of `set` occurs in the CP936 text at or
+// after byte `from`; a trail byte is part of its character, never a match.
+bool ContainsCharacterOf(const char* text, size_t from, const char* set);
 
 // Checks the text byte by byte for its length and character by character
 // (CP936) for the forbidden single-byte characters " # % * , / : < > ? @ |

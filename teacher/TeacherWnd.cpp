@@ -115,8 +115,6 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_COMMAND(316, OnRollCall)
     ON_COMMAND(317, OnClassroom)
     ON_COMMAND(318, OnRefresh)
-    ON_COMMAND(319, OnWebControl)
-    ON_COMMAND(320, OnWebShare)
     ON_COMMAND(511, OnRemoteShutdown)
     ON_COMMAND(512, OnRemoteRestart)
     ON_COMMAND(521, OnTeachPage)
@@ -136,6 +134,10 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_COMMAND(868, OnEndSeatActivity)
     ON_MESSAGE(CTeacherWnd::kVodChannelEndMessage, OnVodChannelEnded)
     ON_MESSAGE(CTeacherWnd::kSoundSwitchMessage, OnSoundSwitch)
+    // Web access control and restrictions.
+    ON_COMMAND(319, OnWebControl)
+    ON_COMMAND(320, OnWebShare)
+    ON_COMMAND(642, OnRestrictions)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;
@@ -263,6 +265,7 @@ void CTeacherWnd::OnDestroy()
 {
     CWnd::OnDestroy();
 
+    StopLinkListSender();
     CloseSockets();
     EndChannelServer();
     if (m_transportOpen) {
@@ -301,7 +304,7 @@ void CTeacherWnd::OnDestroy()
     }
     for (int id = 0; id < kHotKeyCount; ++id)
         ::UnregisterHotKey(m_hWnd, id);
-    m_webAccess.Stop();
+    m_webAccess.Release();
     ::PostQuitMessage(0);
 }
 

@@ -14,6 +14,8 @@
 #include "teacher/CommandPanelC.h"
 #include "teacher/FunctionPanel.h"
 #include "teacher/KqListCtrl.h"
+#include "teacher/LinkList.h"
+#include "teacher/LinkListSender.h"
 #include "teacher/ShutdownSchedule.h"
 #include "teacher/TeacherSettings.h"
 #include "teacher/VideoChannelList.h"
@@ -225,8 +227,6 @@ private:
     afx_msg void OnRollCall();       // 316
     afx_msg void OnClassroom();      // 317
     afx_msg void OnRefresh();        // 318
-    afx_msg void OnWebControl();     // 319
-    afx_msg void OnWebShare();       // 320
     // The main window's own buttons.
     afx_msg void OnTeachPage();      // 521
     afx_msg void OnTestPage();       // 522
@@ -341,4 +341,34 @@ private:
 
     PROCESS_INFORMATION m_channelServer{}; // the channel server the video dialog started
     // ---- end of the broadcast options and video channels block ----
+    // ---- Web access control and restrictions ----
+    // (TeacherWndWebAccess.cpp)
+public:
+    int WebControlState() const { return m_webAccess.State(); }
+private:
+    afx_msg void OnWebControl();   // 319
+    afx_msg void OnWebShare();     // 320
+    afx_msg void OnRestrictions(); // 642
+    // Starts the service in `mode` or switches it there.
+    void StartWebControl(uint8_t mode);
+    // The same when the web site file exists; `siteFile` gets its path
+    // first (empty when none is set).
+    void StartWebSiteControl(uint8_t mode, std::string& siteFile);
+    // Buttons 319 and 320 show whether their half of the control is on.
+    void ShowWebFaces();
+    // Kind 18 to the classroom: the students' link lists close.
+    void CloseStudentLinkLists();
+    void OpenWebSiteList(const std::string& siteFile);
+    // A student asked for the link list.
+    void LinkListRequested();
+    // Before the classroom socket closes.
+    void StopLinkListSender();
+
+    kq::LinkList m_linkList; // shared with the link-list sender's thread
+    kq::LinkListSender m_linkListSender{
+        [this](const void* data, size_t size) {
+            return SendOnClassroomSocket(data, static_cast<int>(size)) != SOCKET_ERROR;
+        },
+        [this] { return kq::WebSitesShared(m_webAccess.State()) ? m_linkList.Names() : std::vector<std::string>(); }};
+    // ---- end of the web access block ----
 };

@@ -40,9 +40,7 @@ LRESULT CTeacherWnd::OnSocketRead(WPARAM, LPARAM)
             kq::ApplyJoinNotice(*m_seatMap, datagram.notice);
         break;
     case kq::ClassroomPortDatagram::LinkListRequest:
-        // Answered with the web site list only while web control runs in
-        // a mode that shares it; no such mode is switched on in this
-        // build, so the request is dropped.
+        LinkListRequested();
         break;
     case kq::ClassroomPortDatagram::Other:
         break; // the teacher's own link-list sends among them

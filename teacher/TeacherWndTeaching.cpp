@@ -532,16 +532,6 @@ void CTeacherWnd::OnRefresh()
     SendCommand();
 }
 
-void CTeacherWnd::OnWebControl()
-{
-    // The web access control switch comes with the web access control.
-}
-
-void CTeacherWnd::OnWebShare()
-{
-    // The web site sharing comes with the web access control.
-}
-
 void CTeacherWnd::OnToolBarStop()
 {
     StopBroadcast();

@@ -6,6 +6,11 @@ Bitmap styles (the table's style column):
               is written in the middle of the body), a dark frame; further
               "|X,Y label" parts write a label with its top left at X,Y, for
               the fields of a dialog
+    form      a panel whose body carries captions at given places, e.g. the
+              field captions of a dialog: "caption|X,Y:text|X,Y:text..."
+              (each text's top left corner at X,Y)
+    page      a tab page: a light body under a 20-pixel ear band, captions at
+              given places as in form: "X,Y:text|X,Y:text..."
     band      a plain piece of a window's frame or a toolbar background,
               optional text in the middle
     tile      a light pattern that is tiled behind the seats
@@ -104,6 +109,11 @@ class Painter:
         w, h, text = row.width, row.height, row.text
         if row.style == "panel":
             return self.panel(w, h, text)
+        if row.style == "form":
+            caption, _, labels = text.partition("|")
+            return self.panel(w, h, caption) + self.labels(labels, row)
+        if row.style == "page":
+            return self.page(w, h) + self.labels(text, row)
         if row.style == "band":
             return self.band(w, h, text)
         if row.style == "tile":
@@ -137,6 +147,24 @@ class Painter:
         args += self.frame(w, h, FRAME)
         if h > band:
             args += ["-draw", f"line 0,{band} {w - 1},{band}"]
+        return args
+
+    def page(self, w, h):
+        band = min(h, CAPTION_HEIGHT)
+        return ["-size", f"{w}x{h}", f"gradient:{BODY_TOP}-{BODY_BOTTOM}",
+                "(", "-size", f"{w}x{band}", f"gradient:{BAND_TOP}-{BAND_BOTTOM}", ")",
+                "-gravity", "north", "-composite", "+antialias", "-fill", "none", "-stroke", FRAME,
+                "-strokewidth", "1", "-draw", f"line 0,{band} {w - 1},{band}"]
+
+    def labels(self, text, row):
+        """Captions placed by their top left corner: "X,Y:text|X,Y:text"."""
+        args = ["-antialias", "-font", self.font, "-pointsize", str(LABEL_POINTS), "-fill", INK, "-stroke", "none",
+                "-gravity", "northwest"]
+        for item in filter(None, text.split("|")):
+            match = re.fullmatch(r"(\d+),(\d+):(.+)", item)
+            if not match:
+                raise DrawError(f"{row.where()}: caption '{item}' is not X,Y:text")
+            args += ["-annotate", f"+{match.group(1)}+{match.group(2)}", im_text(match.group(3))]
         return args
 
     def band(self, w, h, text):

@@ -1,5 +1,6 @@
 #include "standins/proxyward/HttpServiceObject.h"
 
+#include "standins/common/ScriptedResult.h"
 #include "standins/common/Trace.h"
 
 #include <mutex>
@@ -36,6 +37,16 @@ std::string Narrow(BSTR text)
     std::string narrow(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, length, narrow.data(), bytes, nullptr, nullptr);
     return narrow;
+}
+
+// A result a test chose for the next call of `function` (KQ_PROXYWARD_<function>).
+bool Scripted(const char* function, HRESULT& result)
+{
+    int value = 0;
+    if (!kq::ScriptedResult(kModule, function, value))
+        return false;
+    result = static_cast<HRESULT>(value);
+    return true;
 }
 
 bool ValidMode(int mode) { return mode >= 0 && mode < kq::kHttpModeCount; }
@@ -161,6 +172,8 @@ HRESULT STDMETHODCALLTYPE HttpServiceObject::Start(BSTR, int sharePort, int mode
         sharePort, mode, file.c_str(), proxy->direct, Narrow(proxy->address).c_str(),
         proxy->port, Narrow(proxy->userName).c_str(),
         SysStringLen(proxy->password) > 0 ? "set" : "empty", optionCount);
+    if (HRESULT scripted; Scripted("Start", scripted))
+        return scripted;
     if (!ValidMode(mode) || sharePort <= 0 || sharePort > 0xFFFF || options == nullptr)
         return S_FALSE;
     std::lock_guard<std::mutex> hold(g_server.lock);
@@ -194,6 +207,8 @@ HRESULT STDMETHODCALLTYPE HttpServiceObject::QueryProxy(BSTR address, short port
 HRESULT STDMETHODCALLTYPE HttpServiceObject::ReloadSites(int* siteCount)
 {
     kq::Trace(kModule, "ReloadSites");
+    if (HRESULT scripted; Scripted("ReloadSites", scripted))
+        return scripted;
     if (siteCount == nullptr)
         return E_POINTER;
     std::string file;
@@ -208,6 +223,8 @@ HRESULT STDMETHODCALLTYPE HttpServiceObject::ReloadSites(int* siteCount)
 HRESULT STDMETHODCALLTYPE HttpServiceObject::ChangeMode(int mode)
 {
     kq::Trace(kModule, "ChangeMode mode=%d", mode);
+    if (HRESULT scripted; Scripted("ChangeMode", scripted))
+        return scripted;
     std::lock_guard<std::mutex> hold(g_server.lock);
     if (!g_server.running || !ValidMode(mode))
         return S_FALSE;
@@ -218,6 +235,8 @@ HRESULT STDMETHODCALLTYPE HttpServiceObject::ChangeMode(int mode)
 HRESULT STDMETHODCALLTYPE HttpServiceObject::IsRunning(int* running)
 {
     kq::Trace(kModule, "IsRunning");
+    if (HRESULT scripted; Scripted("IsRunning", scripted))
+        return scripted;
     if (running == nullptr)
         return E_POINTER;
     std::lock_guard<std::mutex> hold(g_server.lock);

@@ -5,14 +5,19 @@
 //   handin,PATH       the hand-in dialog (path field 1001, Browse 1002)
 //   closeboxes        every message box (label 1006) that shows until the
 //                     time is up: closed
+//   links,A|B         the link list shows exactly the entries A and B (none
+//                     after "links,")
+//   refresh           the link list's Refresh button
+//   linksgone         the link list is closed
 //
 //   AgentDriver.exe SECONDS ACTION...
 // Exit 0 when every action found its dialog in time, 2 otherwise.
 
-#include <windows.h>
+#include "standins/common/tests/RemoteList.h"
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -21,6 +26,8 @@ constexpr int kHandInField = 1001;
 constexpr int kBrowseButton = 1002;
 constexpr int kOkButton = 102;
 constexpr int kMessageLabel = 1006;
+constexpr int kLinkList = 1013;
+constexpr int kRefreshButton = 1015;
 constexpr DWORD kPollMs = 100;
 
 struct Wanted {
@@ -76,6 +83,55 @@ bool CloseBoxes(ULONGLONG deadline)
     return true;
 }
 
+std::vector<std::string> Split(const std::string& text)
+{
+    std::vector<std::string> parts;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('|', start);
+        if (end == std::string::npos)
+            end = text.size();
+        parts.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+bool LinksShown(const std::string& expected, ULONGLONG deadline)
+{
+    const std::vector<std::string> wanted = Split(expected);
+    while (::GetTickCount64() < deadline) {
+        if (const HWND dialog = WaitForDialog(kLinkList, kRefreshButton, deadline)) {
+            const kq::standin::RemoteList list(::GetDlgItem(dialog, kLinkList));
+            if (list.Rows(1) == wanted)
+                return true;
+        }
+        ::Sleep(kPollMs);
+    }
+    return false;
+}
+
+bool Refresh(ULONGLONG deadline)
+{
+    const HWND dialog = WaitForDialog(kLinkList, kRefreshButton, deadline);
+    if (dialog == nullptr)
+        return false;
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kRefreshButton, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, kRefreshButton)));
+    return true;
+}
+
+bool LinksGone(ULONGLONG deadline)
+{
+    while (::GetTickCount64() < deadline) {
+        Wanted wanted{kLinkList, kRefreshButton, nullptr};
+        ::EnumWindows(Match, reinterpret_cast<LPARAM>(&wanted));
+        if (wanted.found == nullptr)
+            return true;
+        ::Sleep(kPollMs);
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,7 +147,10 @@ int main(int argc, char** argv)
         const bool done = verb == "rollcall" ? FillAndConfirm(kRollCallField, 0, text, deadline)
                           : verb == "handin"   ? FillAndConfirm(kHandInField, kBrowseButton, text, deadline)
                           : verb == "closeboxes" ? CloseBoxes(deadline)
-                                               : false;
+                          : verb == "links"      ? LinksShown(text, deadline)
+                          : verb == "refresh"    ? Refresh(deadline)
+                          : verb == "linksgone"  ? LinksGone(deadline)
+                                                 : false;
         if (!done)
             return 2;
     }

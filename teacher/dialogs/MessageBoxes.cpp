@@ -17,7 +17,8 @@ namespace {
 constexpr int kCloseX = 269;
 constexpr int kCloseY = 4;
 
-// The warning box with `text`, whose confirm button opens the help page of `helpId`.
+} // namespace
+
 INT_PTR ShowWarningText(const char* text, UINT helpId)
 {
     CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
@@ -25,8 +26,6 @@ INT_PTR ShowWarningText(const char* text, UINT helpId)
     box.SetMessage(text);
     return box.DoModal();
 }
-
-} // namespace
 
 INT_PTR ShowWarning(UINT stringId)
 {
@@ -47,13 +46,6 @@ INT_PTR ShowWarningWithHelp(UINT stringId)
     // A page is named by its number: "24.htm" is item 24.
     const char* page = HelpPageFor(stringId);
     return page != nullptr ? ShowWarningWithHelp(stringId, std::atoi(page)) : ShowWarning(stringId);
-}
-
-INT_PTR ShowWarningText(const char* text)
-{
-    CWarningDlg box(TeacherRes::IDD_MESSAGE_BOX, kCloseX, kCloseY, TeacherRes::IDB_WARNING_BACKGROUND, nullptr);
-    box.SetMessage(text);
-    return box.DoModal();
 }
 
 INT_PTR ShowNotice(UINT stringId)

@@ -10,6 +10,9 @@ namespace kq {
 // Warning N: the warning box with string N, whose confirm button opens the
 // help page of N when it has one. Returns the box's DoModal result.
 INT_PTR ShowWarning(UINT stringId);
+// The warning box with a text the caller built; its confirm button opens the
+// help page of `helpId` when that has one.
+INT_PTR ShowWarningText(const char* text, UINT helpId = 0);
 // Warning N with the help sentence: string N, a line break and the sentence
 // that sends the user to item `item` of the help pages' common problems; the
 // confirm button opens the help page of N.
@@ -17,8 +20,6 @@ INT_PTR ShowWarningWithHelp(UINT stringId, int item);
 // The same, naming the item of N's own help page (57499 opens "24.htm": 24);
 // warning N alone when N has no page.
 INT_PTR ShowWarningWithHelp(UINT stringId);
-// The warning box with a text of the caller's own, no help page.
-INT_PTR ShowWarningText(const char* text);
 // Notice N: string N on the notice background, no help page.
 INT_PTR ShowNotice(UINT stringId);
 // The yes/no question string N, or a text built by the caller: true for yes.

@@ -85,11 +85,11 @@ void CVideoFileDlg::OnConfirm()
         return;
     }
     if (kq::CheckPathSyntax(m_filePath) != kq::kPathValid) {
-        kq::ShowWarning(TeacherRes::IDS_VIDEO_PATH_INVALID);
+        kq::ShowWarning(TeacherRes::IDS_PATH_REJECTED);
         return;
     }
     if (kq::GetPathType(m_filePath) != kq::kPathIsFile) {
-        kq::ShowWarning(TeacherRes::IDS_VIDEO_FILE_MISSING);
+        kq::ShowWarning(TeacherRes::IDS_FILE_MISSING);
         return;
     }
     EndDialog(IDOK);

@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the drivers of the classroom tests that run on the teacher PC
-// beside Teacher.exe: their report file, waiting, and reading the trace.
+// beside Teacher.exe: their report file, waiting, reading the trace and the
+// texts of the windows they look at.
 
 #include "standins/common/tests/ProgramInstall.h"
 #include "standins/lectern/tests/HostReport.h"
@@ -56,6 +57,22 @@ inline HWND WaitForClass(const char* trace, int times = 1)
     }
     Report("online");
     return main;
+}
+
+// Every text of the window's children, one after another.
+inline std::string ChildWindowTexts(HWND window)
+{
+    std::string texts;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) -> BOOL {
+            char text[512] = {};
+            ::GetWindowTextA(child, text, sizeof text);
+            *reinterpret_cast<std::string*>(param) += text;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
 }
 
 } // namespace kqtest::driver

@@ -21,21 +21,6 @@ constexpr UINT kHomework = 308;
 constexpr UINT kRefresh = 318;
 constexpr DWORD kRelogonMs = 6000;
 
-std::string Texts(HWND window)
-{
-    std::string texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) -> BOOL {
-            char text[512] = {};
-            ::GetWindowTextA(child, text, sizeof text);
-            *reinterpret_cast<std::string*>(param) += text;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
-    return texts;
-}
-
 void Click(HWND window)
 {
     DWORD_PTR result = 0;
@@ -71,7 +56,7 @@ int main(int argc, char** argv)
             return 1;
         }
         ::Sleep(300);
-        const std::string text = Texts(box);
+        const std::string text = kqtest::driver::ChildWindowTexts(box);
         Report("box %s", text.c_str());
         ::PostMessageA(box, WM_CLOSE, 0, 0);
         WaitFor([&] { return !::IsWindow(box); }, kPatienceMs);

@@ -306,9 +306,9 @@ TEST_F(VideoChannels, ManagingChannelsFromTheServersStartToTheProgramsClose)
         UINT warning;
     } refusals[] = {
         {"   ", lesson, TeacherRes::IDS_CHANNEL_NAME_EMPTY},
-        {"影片一", "C:\\a#b.mpg", TeacherRes::IDS_VIDEO_PATH_INVALID},
-        {"影片一", m_videos.Path(), TeacherRes::IDS_VIDEO_FILE_MISSING},
-        {"影片一", m_videos / "missing.mpg", TeacherRes::IDS_VIDEO_FILE_MISSING},
+        {"影片一", "C:\\a#b.mpg", TeacherRes::IDS_PATH_REJECTED},
+        {"影片一", m_videos.Path(), TeacherRes::IDS_FILE_MISSING},
+        {"影片一", m_videos / "missing.mpg", TeacherRes::IDS_FILE_MISSING},
     };
     for (const auto& r : refusals) {
         SCOPED_TRACE(r.path);

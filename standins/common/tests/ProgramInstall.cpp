@@ -8,7 +8,8 @@ namespace {
 
 // Switches the test builds of the programs read; none may leak from one
 // start into the next.
-const char* const kTestSwitches[] = {"KQ_TEST_KQTEST", "KQ_TEST_DRIVE"};
+const char* const kTestSwitches[] = {"KQ_TEST_KQTEST",         "KQ_TEST_DRIVE",          "KQ_PROXYWARD_Start",
+                                     "KQ_PROXYWARD_ChangeMode", "KQ_PROXYWARD_IsRunning", "KQ_PROXYWARD_ReloadSites"};
 
 } // namespace
 

@@ -1,18 +1,21 @@
 // Test host of the classroom test: a student agent's frame on a student PC
 // that opens the student side of Lectern.dll (by ordinal) under its computer
 // name as seat name and reports every command it gets. On the teacher's
-// message it raises its hand and answers "到"; on roll-call end it closes.
+// message it raises its hand and answers "到"; on roll-call end it closes;
+// restriction switches are reported with their pairs.
 //
 //   LecternStudentHost.exe REPORT SECONDS vanish|stay
 // "vanish": on hand-up permission 1 the process ends at once without closing
 // Lectern, as a PC that was switched off.
 
 #include <cstring>
+#include <string>
 
 #include "common/ClassroomGroup.h"
 #include "common/LecternMessages.h"
 #include "common/StudentInitRecord.h"
 #include "common/StudentRequest.h"
+#include "common/SwitchList.h"
 #include "common/TeacherMessage.h"
 #include "common/TransferParams.h"
 #include "standins/lectern/tests/HostReport.h"
@@ -52,6 +55,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
             Report("cmd 5 %s|%s|%s", m->title, m->text, m->signature);
             Request(kq::kRequestHandUp, "");
             Request(kq::kRequestRollCallAnswer, "到");
+        } else if (code == kq::kStudentSwitches) {
+            const auto* list = reinterpret_cast<const kq::SwitchList*>(lParam);
+            std::string pairs;
+            for (uint16_t i = 0; i < list->count && i < kq::kMaxSwitchPairs; ++i)
+                pairs += " " + std::to_string(list->pairs[i].number) + ":" + std::to_string(list->pairs[i].value);
+            Report("cmd 4 switches %u%s", list->count, pairs.c_str());
         } else if (code == kq::kStudentHandInButton) {
             kq::TransferParams params;
             std::memcpy(&params, reinterpret_cast<const void*>(lParam), sizeof params);

@@ -189,6 +189,31 @@ TEST_F(ProxywardTest, TracesCallsWithoutThePassword)
     EXPECT_EQ(trace.find("secret"), std::string::npos);
 }
 
+TEST_F(ProxywardTest, ScriptedResultsComeFirstThenTheCallsWorkAgain)
+{
+    const char* const variables[] = {"KQ_PROXYWARD_Start", "KQ_PROXYWARD_ChangeMode", "KQ_PROXYWARD_IsRunning",
+                                     "KQ_PROXYWARD_ReloadSites"};
+    SetEnvironmentVariableA(variables[0], "1,-2147467259");
+    EXPECT_EQ(StartIn(1), S_FALSE);
+    EXPECT_EQ(StartIn(1), E_FAIL);
+    EXPECT_EQ(Running(), 0); // a scripted start starts nothing
+    ASSERT_EQ(StartIn(1), S_OK);
+
+    SetEnvironmentVariableA(variables[1], "1");
+    SetEnvironmentVariableA(variables[2], "-2147467259");
+    SetEnvironmentVariableA(variables[3], "1");
+    int value = -1;
+    EXPECT_EQ(m_service->ChangeMode(0), S_FALSE);
+    EXPECT_EQ(m_service->IsRunning(&value), E_FAIL);
+    EXPECT_EQ(m_service->ReloadSites(&value), S_FALSE);
+    EXPECT_EQ(m_service->ChangeMode(0), S_OK);
+    EXPECT_EQ(Running(), 1);
+    EXPECT_EQ(m_service->ReloadSites(&value), S_OK);
+    EXPECT_EQ(value, 2);
+    for (const char* variable : variables)
+        SetEnvironmentVariableA(variable, nullptr);
+}
+
 // Last: undoes the registration the suite relies on.
 TEST_F(ProxywardTest, UnregisteringRemovesTheProgId)
 {
