@@ -1,5 +1,7 @@
 #include "framework/tests/CoreTestSupport.h"
 
+#include "framework/tests/QueuedInput.h"
+
 #include <mutex>
 
 // The tests' application object: AfxGetApp, the main-window owner of
@@ -8,48 +10,14 @@ CWinApp theTestApp("FrameworkTests");
 
 namespace kqtest {
 
-namespace {
-
-constexpr DWORD kPumpSliceMs = 10;
-
-bool PumpOne(MSG& msg)
-{
-    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        return false;
-    if (msg.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return true;
-}
-
-} // namespace
-
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    for (;;) {
-        while (PumpOne(msg)) {
-            if (done())
-                return true;
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMs, QS_ALLINPUT);
-    }
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 void PumpPending()
 {
-    MSG msg;
-    while (PumpOne(msg)) {
+    while (PumpOneMessage()) {
     }
 }
 

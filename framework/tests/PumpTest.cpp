@@ -125,31 +125,3 @@ TEST(Pump, PreTranslateChainFromTargetToTopLevelThenThreadThenDialog)
 }
 
 } // namespace
-
-namespace {
-
-TEST(Pump, TypedDoubleByteCharactersReachEditFieldsWhole)
-{
-    // The keyboard's two WM_CHARs of "小" (D0 A1), then an "a".
-    HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 30, nullptr, nullptr, nullptr,
-                                  nullptr);
-    ASSERT_NE(edit, nullptr);
-    for (WPARAM key : {WPARAM{0xD0}, WPARAM{0xA1}, WPARAM{'a'}})
-        ::PostMessageA(edit, WM_CHAR, key, 1);
-    kqtest::PumpPending();
-    char text[16] = {};
-    ::GetWindowTextA(edit, text, sizeof text);
-    EXPECT_STREQ(text, "\xD0\xA1" "a");
-
-    // A field limited to one character takes no second one.
-    ::SetWindowTextA(edit, "");
-    ::SendMessageA(edit, EM_LIMITTEXT, 1, 0);
-    for (WPARAM key : {WPARAM{0xD0}, WPARAM{0xA1}, WPARAM{0xD7}, WPARAM{0xE9}})
-        ::PostMessageA(edit, WM_CHAR, key, 1);
-    kqtest::PumpPending();
-    ::GetWindowTextA(edit, text, sizeof text);
-    EXPECT_STREQ(text, "\xD0\xA1");
-    ::DestroyWindow(edit);
-}
-
-} // namespace

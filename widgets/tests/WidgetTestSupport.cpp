@@ -1,5 +1,7 @@
 #include "widgets/tests/WidgetTestSupport.h"
 
+#include "framework/tests/QueuedInput.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -11,7 +13,6 @@ namespace kqtest {
 
 namespace {
 
-constexpr DWORD kPumpSliceMs = 10;
 constexpr UINT kModalPollMs = 10;
 constexpr int kHostX = 40;
 constexpr int kHostY = 30;
@@ -51,22 +52,6 @@ private:
 };
 
 const testing::Environment* const g_resources = testing::AddGlobalTestEnvironment(new ResourceModule);
-
-bool PumpOne()
-{
-    MSG msg;
-    if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        return false;
-    if (msg.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(msg.wParam));
-        return false;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return true;
-}
 
 // The one modal run in progress (runs do not nest).
 struct ModalRun {
@@ -111,18 +96,7 @@ INT_PTR Run(const std::function<INT_PTR()>& show, DWORD timeoutMs)
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
-    const DWORD start = ::GetTickCount();
-    for (;;) {
-        while (PumpOne()) {
-            if (done())
-                return true;
-        }
-        if (done())
-            return true;
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kPumpSliceMs, QS_ALLINPUT);
-    }
+    return PumpMessagesUntil(done, timeoutMs);
 }
 
 void PumpFor(DWORD ms)

@@ -7,6 +7,7 @@
 #include "teacher/dialogs/PresetTextDlg.h"
 #include "teacher/dialogs/tests/BoxWatcher.h"
 
+#include "framework/tests/QueuedInput.h"
 #include "widgets/TeacherLook.h"
 #include "widgets/tests/LayoutCheck.h"
 #include "widgets/tests/WidgetTestSupport.h"
@@ -38,13 +39,12 @@ std::string Repeat(const std::string& text, int times)
 }
 
 // Types `text` (CP936) into a control as the keyboard reaches this program:
-// through its message queue, one WM_CHAR per byte, a double-byte character
-// as its lead and then its trail byte. Waits until it has arrived.
+// through its message queue, one wide WM_CHAR per character. Waits until it
+// has arrived.
 void Type(CWnd& control, const std::string& text)
 {
     control.SetFocus();
-    for (unsigned char byte : text)
-        control.PostMessage(WM_CHAR, byte, 1);
+    kqtest::PostTyped(control.m_hWnd, text);
     kqtest::PumpUntil([&] { return control.GetWindowTextLength() >= static_cast<int>(text.size()); });
 }
 
@@ -117,9 +117,10 @@ TEST(LineInputDlg, AnEmptyLineKeepsItOpenWithoutABoxAndCancelEndsIt)
     const LineOutcome outcome = RunLineInput([&](CDialog& d) {
         ExpectLaidOut(d, "line-input");
         Click(d, CLineInputDlg::kConfirmId);
-        kqtest::PumpFor(100);
+        const HWND field = d.GetDlgItem(CLineInputDlg::kTextId)->m_hWnd;
+        kqtest::PumpUntil([&] { return ::GetFocus() == field; });
         stayedOpen = ::IsWindowVisible(d.m_hWnd) != FALSE;
-        EXPECT_EQ(::GetFocus(), d.GetDlgItem(CLineInputDlg::kTextId)->m_hWnd);
+        EXPECT_EQ(::GetFocus(), field);
         Click(d, CLineInputDlg::kCancelId);
     });
     EXPECT_TRUE(stayedOpen);
