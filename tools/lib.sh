@@ -21,8 +21,9 @@ KQ_INSTALL_DIR_WIN='C:\Tutorium'
 kq_wine_env() {
   export WINEDEBUG=-all
   export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-  # No Mono or Gecko installers: the programs need neither.
-  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # No Mono or Gecko installers: the programs need neither. No debugger
+  # either: a crashed test program ends at once instead of waiting for one.
+  export WINEDLLOVERRIDES="mscoree,mshtml,winedbg.exe="
 }
 
 kq_jobs() { nproc 2>/dev/null || echo 2; }

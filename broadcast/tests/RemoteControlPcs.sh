@@ -50,7 +50,7 @@ for scenario in "${scenarios[@]}"; do
 clickwindow 100 100 400 300
 trackpointer
 DoStudentTeacherHandle id=1 watched=1 $opts
-sleep 30000
+sleep 40000
 stop
 close
 quit" "$out/student.log"
@@ -59,7 +59,7 @@ quit" "$out/student.log"
     # The teacher's view is 1280 x 1024: (250, 200) there is (200, 150) on the student.
     run_on T1 "open 0
 DoTeacherTeacherHandle watched=1 $opts
-sleep 7000
+sleep 12000
 postxy SCREENRECEIVER 0x200 0 250 200
 postxy SCREENRECEIVER 0x201 1 250 200
 postxy SCREENRECEIVER 0x202 0 250 200
@@ -73,7 +73,7 @@ close
 quit" "$out/teacher.log"
     teacher=$!
     # The teacher's own mouse moves over the view, as a user moves it.
-    wait_line "$out/teacher.log" DoTeacherTeacherHandle && sleep 4 &&
+    wait_line "$out/teacher.log" DoTeacherTeacherHandle && sleep 8 &&
       DISPLAY=":${display_of[T1]}" xdotool mousemove 625 500
     wait "$teacher"
     WINEPREFIX="$work/A1" wineserver -k 2>/dev/null; wait "$student"

@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -235,6 +236,28 @@ TEST(CaptureService, SetUpSucceedsAndCountZeroOnlyReportsTheDepth)
         EXPECT_GT(request.bitsPerPixel, 0) << code;
     }
     EXPECT_EQ(KqGetScreen_Service(KQ_CAPTURE_RELEASE, nullptr), 1);
+}
+
+// Two engines in one process set up, capture and release at the same time:
+// every call must find the DirectDraw objects whole.
+TEST(CaptureService, CallsFromSeveralThreadsAtOnceAllSucceed)
+{
+    constexpr int kRounds = 3;
+    auto run = [](int* failures) {
+        for (int i = 0; i < kRounds; ++i) {
+            KqCaptureRequest request = {nullptr, nullptr, 0, -1};
+            *failures += KqGetScreen_Service(KQ_CAPTURE_SET_UP, nullptr) != 1;
+            *failures += KqGetScreen_Service(KQ_CAPTURE_PRIMARY, &request) != 1;
+            *failures += KqGetScreen_Service(KQ_CAPTURE_RELEASE, nullptr) != 1;
+        }
+    };
+    int failures[3] = {};
+    std::thread first(run, &failures[0]);
+    std::thread second(run, &failures[1]);
+    run(&failures[2]);
+    first.join();
+    second.join();
+    EXPECT_EQ(failures[0] + failures[1] + failures[2], 0);
 }
 
 } // namespace
