@@ -65,6 +65,9 @@ extern "C" int T_InitTeacher(HWND window)
 extern "C" int T_CreatePaper()
 {
     kq::Trace(kModule, "T_CreatePaper");
+    int scripted = 0;
+    if (ScriptedResult("T_CreatePaper", scripted))
+        return scripted;
     const std::string program = kq::GetProgramFolder(); // beside the program
     if (program.empty())
         return kFailed;
@@ -110,6 +113,9 @@ extern "C" int T_StartTest(const kq::TestStartRecord* record, const char* paperP
     kq::Trace(kModule, "T_StartTest paperSize=%d minutes=%u options=%d,%d paper=%s answer=%s targets=%u",
         record->paperSize, record->minutes, record->optionA, record->optionB, paperPath,
         answerPath, targetCount);
+    int scripted = 0;
+    if (ScriptedResult("T_StartTest", scripted))
+        return scripted;
     return g_teacher.Start(*record, paperPath, answerPath);
 }
 
