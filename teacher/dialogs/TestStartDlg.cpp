@@ -87,7 +87,7 @@ BOOL CTestStartDlg::OnInitDialog()
     m_textBEdit.LimitText(kTextLimit);
     m_optionA.Create(nullptr, kOptionStyle, kOptionARect, this, kOptionAId);
     m_optionB.Create(nullptr, kOptionStyle, kOptionBRect, this, kOptionBId);
-    kq::CreateFaceButton(m_start, this, kStartRect, kStartId, IDB_START_TEST_UP, IDB_START_TEST_DOWN);
+    kq::CreateFaceButton(m_start, this, kStartRect, kStartId, IDB_TEST_START_BUTTON_UP, IDB_TEST_START_BUTTON_DOWN);
     kq::CreateFaceButton(m_cancel, this, kCancelRect, kCancelId, IDB_NO_UP, IDB_NO_DOWN);
     kq::CreateFaceButton(m_browsePaper, this, kBrowsePaperRect, kBrowsePaperId, IDB_BROWSE_UP, IDB_BROWSE_DOWN);
     kq::CreateFaceButton(m_browseAnswer, this, kBrowseAnswerRect, kBrowseAnswerId, IDB_BROWSE_UP, IDB_BROWSE_DOWN);
