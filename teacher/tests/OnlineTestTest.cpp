@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -130,6 +131,150 @@ TEST(OnlineTest, AnUnansweredAbortKeepsTheTestAndCollectionEnablesTheAnswers)
     session.Select(Selection::One);
     session.Command(612);
     ExpectOneSend(session, SendLine(104, 1, 0, "2"));
+}
+
+// Controls that tell the dialogs apart, and their buttons.
+constexpr UINT kPresetBox = 856;
+constexpr UINT kConfirm = 706;
+constexpr UINT kTimeLengthen = 861;
+constexpr UINT kTimeShorten = 862;
+constexpr UINT kTimeMinutes = 720;
+constexpr UINT kStartButton = 809;
+
+std::string Args(const std::string& line)
+{
+    const size_t at = line.find("args=");
+    return at == std::string::npos ? std::string() : line.substr(at + 5);
+}
+
+TEST(OnlineTest, TheTimeIsChangedBothWaysAndCountedDownByTheMinute)
+{
+    TeachingSession session;
+    ASSERT_TRUE(session.Started());
+    Classroom(session, {1, 2});
+    const struct {
+        const char* typed;
+        bool shorten;
+        const char* args; // the signed change, little-endian
+    } changes[] = {{"2", false, "02"}, {"1", true, "ffffffff"}, {"1", false, "01"}};
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.typed);
+        session.Command(608);
+        const HWND dialog = session.DialogWith(kTimeMinutes);
+        ASSERT_NE(dialog, nullptr);
+        TeachingSession::SetText(dialog, kTimeMinutes, change.typed);
+        if (change.shorten)
+            session.Press(dialog, kTimeShorten);
+        session.Press(dialog, kConfirm);
+        const std::vector<std::string> sends = session.NewSends();
+        ASSERT_EQ(sends.size(), 1u) << Joined(sends);
+        EXPECT_TRUE(StartsWith(sends[0], SendLine(103, 0, 0, ""))) << sends[0];
+        EXPECT_EQ(Args(sends[0]), change.args);
+    }
+    // Two minutes left: the first tick leaves one, a notice between the
+    // ticks restarts the minute, the second tick ends the test.
+    session.Post(WM_TIMER, kTestTimer, 0);
+    EXPECT_TRUE(session.NewSends().empty());
+    session.Post(kq::kWmTestNotify, kq::kTestSeatEntered, 3);
+    session.Post(WM_TIMER, kTestTimer, 0);
+    ExpectOneSend(session, SendLine(102, 3, 0, "1,2,3"));
+}
+
+TEST(OnlineTest, SeatsUnderTheOverlayAreStillFinished)
+{
+    TeachingSession session;
+    ASSERT_TRUE(session.Started());
+    Classroom(session, {1});
+    session.Select(Selection::None);
+    session.Command(606);
+    const HWND preset = session.DialogWith(kPresetBox);
+    ASSERT_NE(preset, nullptr);
+    TeachingSession::SetText(preset, kPresetBox, "请停笔");
+    session.Press(preset, kConfirm);
+    std::vector<std::string> sends = session.NewSends();
+    ASSERT_EQ(sends.size(), 1u) << Joined(sends);
+    EXPECT_TRUE(StartsWith(sends[0], SendLine(22, 3, 0, "1,2,3"))) << sends[0];
+
+    // Time up with the overlay on: seat 1 is in the test all the same.
+    session.Post(kTestTimeUp, 0, 0);
+    ExpectOneSend(session, SendLine(102, 1, 0, "1"));
+    session.Post(kq::kWmTestNotify, kq::kTestCollected, 0);
+    EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_PAPERS_COLLECTED)), std::string::npos);
+
+    // Off: every seat back, and no test is left to finish.
+    session.Command(606);
+    ExpectOneSend(session, SendLine(41, 3, 0, "1,2,3"));
+    session.Post(kTestTimeUp, 0, 0);
+    EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_NO_SEAT_IN_TEST)), std::string::npos);
+}
+
+TEST(OnlineTest, AbortingEndsTheCountdownEvenWithNobodyInTheTest)
+{
+    TeachingSession session;
+    ASSERT_TRUE(session.Started());
+    Classroom(session, {2});
+    // A selection holding a seat outside the test is refused.
+    session.Select(Selection::Two);
+    session.Command(609);
+    HWND question = session.DialogWith(kConfirm);
+    ASSERT_NE(question, nullptr);
+    session.Press(question, kConfirm);
+    EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_ABORT_SEAT_NOT_IN_TEST)), std::string::npos);
+    EXPECT_TRUE(session.NewSends().empty());
+
+    // The one seat in the test aborted: the test is over.
+    session.SelectSeat(2);
+    session.Command(609);
+    question = session.DialogWith(kConfirm);
+    ASSERT_NE(question, nullptr);
+    session.Press(question, kConfirm);
+    ExpectOneSend(session, SendLine(101, 1, 0, "2"));
+    session.Post(WM_TIMER, kTestTimer, 0);
+    EXPECT_TRUE(session.NewSends().empty()) << "the countdown ended with the test";
+    EXPECT_TRUE(session.TakeBox("Warning", 300).empty());
+
+    // Nobody in the test and nothing selected: 101 to the class, and the
+    // countdown a notice started ends too.
+    session.Post(kq::kWmTestNotify, kq::kTestSeatEntered, 3);
+    session.Post(kq::kWmTestNotify, kq::kTestSeatLeft, 3);
+    session.Select(Selection::None);
+    session.Command(609);
+    question = session.DialogWith(kConfirm);
+    ASSERT_NE(question, nullptr);
+    session.Press(question, kConfirm);
+    ExpectOneSend(session, SendLine(101, 0, 0, ""));
+    session.Post(WM_TIMER, kTestTimer, 0);
+    EXPECT_TRUE(session.TakeBox("Warning", 300).empty()) << "no time-up after the abort";
+}
+
+TEST(OnlineTest, AStartTheLibraryTookIsSentWithItsTestId)
+{
+    // The first start fails (57513, nothing sent), the second one is test 4660.
+    TeachingSession session({}, {"KQ_QUIZHALL_T_StartTest=-1,4660"});
+    ASSERT_TRUE(session.Started());
+    Classroom(session, {});
+    const std::string paper = session.Install().PathOf("paper\\期中.kqt");
+    ::CreateDirectoryA(session.Install().PathOf("paper").c_str(), nullptr);
+    std::ofstream(paper, std::ios::binary) << "1. 1 + 1 = ?";
+
+    session.Select(Selection::None);
+    session.Command(602);
+    const HWND dialog = session.DialogWith(kStartButton);
+    ASSERT_NE(dialog, nullptr);
+    TeachingSession::SetText(dialog, 802, paper);
+    TeachingSession::SetText(dialog, 803, "C:\\answers\\math");
+    TeachingSession::SetText(dialog, 804, "期中考试");
+    TeachingSession::SetText(dialog, 806, "数学");
+    session.Press(dialog, kStartButton);
+    EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_TEST_START_FAILED)), std::string::npos);
+    EXPECT_TRUE(session.NewSends().empty());
+    ASSERT_TRUE(::IsWindow(dialog));
+    session.Press(dialog, kStartButton);
+    const std::vector<std::string> sends = session.NewSends();
+    ASSERT_EQ(sends.size(), 1u) << Joined(sends);
+    // Nothing selected: every seat on line; the test id at 5.
+    EXPECT_TRUE(StartsWith(sends[0], SendLine(100, 3, 0, "1,2,3"))) << sends[0];
+    EXPECT_EQ(Args(sends[0]), "3412");
 }
 
 } // namespace
