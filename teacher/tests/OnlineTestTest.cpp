@@ -5,6 +5,9 @@
 
 #include "teacher/tests/TeachingSession.h"
 
+#include "teacher/ExerciseFile.h"
+#include "teacher/tests/RemoteListView.h"
+
 #include "common/TestStartRecord.h"
 #include "standins/common/tests/StandinTestSupport.h"
 
@@ -275,6 +278,54 @@ TEST(OnlineTest, AStartTheLibraryTookIsSentWithItsTestId)
     // Nothing selected: every seat on line; the test id at 5.
     EXPECT_TRUE(StartsWith(sends[0], SendLine(100, 3, 0, "1,2,3"))) << sends[0];
     EXPECT_EQ(Args(sends[0]), "3412");
+}
+
+TEST(OnlineTest, AChosenExerciseIsSentWithItsProgramAt5)
+{
+    TeachingSession session;
+    ASSERT_TRUE(session.Started());
+    std::ofstream(session.Install().PathOf(kq::kExerciseFileName), std::ios::binary)
+        << kq::SerializeExercises({{"画图", "C:\\bin\\paint.exe"}, {"计算器", "C:\\bin\\calc.exe"}});
+    constexpr UINT kList = 717;
+    constexpr UINT kChoose = 704;
+
+    // Nobody on line: the choice is made, then refused.
+    session.Command(306);
+    HWND list = session.DialogWith(kList);
+    ASSERT_NE(list, nullptr);
+    {
+        kqtest::RemoteListView rows(::GetDlgItem(list, kList));
+        ASSERT_TRUE(rows.Usable());
+        EXPECT_EQ(rows.Count(), 2);
+        rows.Select(1);
+    }
+    session.Press(list, kChoose);
+    EXPECT_NE(session.TakeBox().find(session.String(TeacherRes::IDS_NO_SEAT_ONLINE)), std::string::npos);
+    EXPECT_TRUE(session.NewSends().empty());
+
+    // On line with nothing selected: the whole class gets it.
+    for (int seat = 1; seat <= 3; ++seat)
+        session.Online(seat);
+    session.NewSends();
+    session.Select(Selection::None);
+    session.Command(306);
+    list = session.DialogWith(kList);
+    ASSERT_NE(list, nullptr);
+    {
+        kqtest::RemoteListView rows(::GetDlgItem(list, kList));
+        rows.Select(1);
+    }
+    session.Press(list, kChoose);
+    const std::vector<std::string> sends = session.NewSends();
+    ASSERT_EQ(sends.size(), 1u) << Joined(sends);
+    EXPECT_TRUE(StartsWith(sends[0], SendLine(11, 0, 0, ""))) << sends[0];
+    std::string hex;
+    for (unsigned char c : std::string("C:\\bin\\calc.exe")) {
+        static const char kDigits[] = "0123456789abcdef";
+        hex += kDigits[c >> 4];
+        hex += kDigits[c & 0xF];
+    }
+    EXPECT_EQ(Args(sends[0]), hex);
 }
 
 } // namespace

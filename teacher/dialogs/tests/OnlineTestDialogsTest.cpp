@@ -38,10 +38,10 @@ std::string LoadText(UINT id)
     return text.GetString();
 }
 
-void ExpectLaidOut(CDialog& dialog, const char* shot)
+void ExpectLaidOut(HWND dialog, const char* shot)
 {
-    EXPECT_TRUE(kqtest::SaveScreenShot(dialog.m_hWnd, shot));
-    for (const std::string& fault : kqtest::LayoutFaults(dialog.m_hWnd))
+    EXPECT_TRUE(kqtest::SaveScreenShot(dialog, shot));
+    for (const std::string& fault : kqtest::LayoutFaults(dialog))
         ADD_FAILURE() << shot << ": " << fault;
 }
 
@@ -101,9 +101,10 @@ protected:
             change(d);
             Click(d, CTestStartDlg::kStartId);
             kqtest::PumpFor(200);
-            shown = TextOf(d, CTestStartDlg::kAnswerId);
-            if (::IsWindow(d.m_hWnd))
+            if (::IsWindow(d.m_hWnd)) { // still open after a refusal
+                shown = TextOf(d, CTestStartDlg::kAnswerId);
                 d.EndDialog(IDCANCEL);
+            }
         });
         return {ended, dialog.GetTestId(), dialog.Record(), shown, dialog.GetAnswerFile().GetString(),
                 WarningCloser::Seen(), WarningCloser::LastText()};
@@ -114,10 +115,8 @@ protected:
 
 TEST_F(TestStartDlgTest, AStartFillsTheRecordFromTheTrimmedEntries)
 {
-    CTestStartDlg* shown = nullptr;
     const Outcome outcome = Start("4711", [&](CDialog& d) {
-        shown = static_cast<CTestStartDlg*>(&d);
-        ExpectLaidOut(d, "test-start");
+        ExpectLaidOut(d.m_hWnd, "test-start");
         Click(d, CTestStartDlg::kOptionBId);
     });
     EXPECT_EQ(outcome.result, IDOK);
@@ -207,6 +206,9 @@ TEST_F(TestStartDlgTest, EachEntryIsCheckedAndTheDialogStays)
         EXPECT_EQ(outcome.testId, 0);
         ASSERT_EQ(outcome.warnings, 1);
         EXPECT_EQ(outcome.warning, LoadText(c.message));
+        // Past the answer's check, the entry shows the path it completed.
+        if (c.entry != CTestStartDlg::kPaperId && c.entry != CTestStartDlg::kAnswerId)
+            EXPECT_EQ(outcome.answerShown, "D:\\test\\math.kqa");
     }
     // 150 minutes are the most a test lasts.
     const Outcome longest = Start("7", [](CDialog& d) { SetText(d, CTestStartDlg::kMinutesId, "150"); });
@@ -238,7 +240,7 @@ TEST(TestTimeDlg, TheChangeIsSignedAndNeverPastTheEnd)
     // lengthening by the same is taken.
     std::string warning;
     TimeOutcome outcome = ChangeTime(10, [&](CDialog& d) {
-        ExpectLaidOut(d, "test-time");
+        ExpectLaidOut(d.m_hWnd, "test-time");
         EXPECT_NE(TextOf(d, layout::kTextId).find("10分钟"), std::string::npos);
         SetText(d, CTestTimeDlg::kMinutesId, "11");
         Click(d, CTestTimeDlg::kShortenId);
@@ -325,7 +327,7 @@ TEST_F(ExerciseListTest, SavedAndReopenedInOrderAndChoosingSendsNothingItself)
     const std::string before = FileBytes(CExerciseListDlg::ListFile());
     CExerciseListDlg closed;
     EXPECT_EQ(RunModal(closed, [](CDialog& d) {
-                  ExpectLaidOut(d, "exercise-list");
+                  ExpectLaidOut(d.m_hWnd, "exercise-list");
                   EXPECT_EQ(List(d).GetItemCount(), 3);
                   Click(d, CExerciseListDlg::kCloseId);
               }),
@@ -372,7 +374,7 @@ TEST_F(ExerciseListTest, EditThenCancelMovesTheExerciseUnchangedToTheBottom)
     RunModal(list, [&](CDialog& d) {
         SelectRow(d, 0);
         Entry(d, CExerciseListDlg::kEditId, [](CWnd& entry) {
-            ExpectLaidOut(static_cast<CDialog&>(entry), "exercise-edit");
+            ExpectLaidOut(entry.m_hWnd, "exercise-edit");
             entry.SetDlgItemText(CExerciseEntryDlg::kNameId, "changed");
             Click(entry, CExerciseEntryDlg::kCloseId);
         });
