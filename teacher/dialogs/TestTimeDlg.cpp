@@ -43,6 +43,7 @@ BOOL CTestTimeDlg::OnInitDialog()
     if (!m_remainingLabel.Create(remaining.c_str(), layout::kTextStyle, kRemainingRect, this, layout::kTextId))
         return FALSE;
     m_remainingLabel.SetBackColor(layout::kTextBackground);
+    m_remainingLabel.SetFont(&m_font);
     m_minutesEdit.Create(kMinutesStyle, kMinutesRect, this, kMinutesId);
     // Digits only and few of them: a pasted long number cannot wrap round.
     m_minutesEdit.LimitText(kq::kMaxTimeChangeDigits);
