@@ -19,9 +19,10 @@ struct OwnState {
 constexpr OwnState kFunctionOwnState[] = {{300, kActivityMedia}, {304, kActivityBlankScreen}, {305, kActivityScreenLock}};
 constexpr UINT kChannelButtonId = 504;
 
-// Panel C: idle only, or also during a running test.
+// Panel C: idle only, or only while a test runs (adding time, aborting or
+// ending with no test would send its command for nothing).
 constexpr UINT kTestIdle[] = {602, 611, 613};
-constexpr UINT kTestIdleOrRunning[] = {608, 609, 610};
+constexpr UINT kTestRunning[] = {608, 609, 610};
 constexpr UINT kShowAnswersId = 612;
 
 void Enable(CWnd* button, bool enabled)
@@ -61,8 +62,8 @@ void ApplyTestButtonStates(int state, bool answersAvailable, CCommandPanelC& pan
     const bool idle = state == kActivityIdle;
     for (UINT id : kTestIdle)
         Enable(panelC.Button(id), idle);
-    for (UINT id : kTestIdleOrRunning)
-        Enable(panelC.Button(id), idle || state == kActivityTest);
+    for (UINT id : kTestRunning)
+        Enable(panelC.Button(id), state == kActivityTest);
     Enable(panelC.Button(kShowAnswersId), answersAvailable);
     Enable(teachPageButton, idle);
 }

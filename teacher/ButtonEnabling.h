@@ -15,7 +15,7 @@ inline constexpr int kActivityMedia = 2;
 inline constexpr int kActivityScreenLock = 3;
 inline constexpr int kActivityBlankScreen = 4;
 inline constexpr int kActivityTest = 5;
-inline constexpr int kActivityCollecting = 6;
+inline constexpr int kActivityTextOverlay = 6; // the text overlay is on (in or out of a test)
 inline constexpr int kActivityGroupWork = 7;
 inline constexpr int kActivityInteract = 8;
 

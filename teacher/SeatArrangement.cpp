@@ -1,5 +1,7 @@
 #include "teacher/SeatArrangement.h"
 
+#include "common/TextField.h"
+
 #include "teacher/IniStore.h"
 
 #include <algorithm>
@@ -133,6 +135,16 @@ std::vector<SeatPlace> CSeatArrangement::NumberSeats() const
             if (!m_grid[r][c].name.empty())
                 places.push_back(SeatPlace{static_cast<int>(places.size()) + 1, r, c});
     return places;
+}
+
+int CSeatArrangement::SeatNumberOf(const std::string& name) const
+{
+    if (name.empty())
+        return 0;
+    for (const SeatPlace& place : NumberSeats())
+        if (EqualIgnoringCase(m_grid[place.row][place.column].name, name))
+            return place.number;
+    return 0;
 }
 
 SeatLayout CSeatArrangement::ComputeLayout(int width, int height) const

@@ -60,6 +60,9 @@ public:
     bool RecordAdapter(const std::string& name, const uint8_t (&adapter)[6]);
 
     std::vector<SeatPlace> NumberSeats() const;
+    // The number NumberSeats gives the seat named `name` (case ignored);
+    // 0 when no seat in use bears it.
+    int SeatNumberOf(const std::string& name) const;
     SeatLayout ComputeLayout(int width, int height) const;
     // Top-left corner of the cell relative to the extent's origin.
     static std::pair<int, int> CellOrigin(const SeatLayout& layout, int row, int column);

@@ -26,4 +26,7 @@ inline constexpr int kLastChannelSeatState = 29;
 
 inline constexpr int kSeatStateCount = kLastChannelSeatState + 1;
 
+// A seat taking an online test, with or without the text overlay on it.
+constexpr bool IsInTest(int state) { return state == kSeatInTest || state == kSeatOverlayInTest; }
+
 } // namespace kq

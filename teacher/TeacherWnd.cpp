@@ -4,6 +4,7 @@
 #include "teacher/TeacherWnd.h"
 
 #include "common/LecternMessages.h"
+#include "common/TestStartRecord.h"
 #include "common/VideoStartRecord.h"
 #include "envcheck/KqCheck.h"
 #include "framework/BitmapDrawing.h"
@@ -138,6 +139,21 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_COMMAND(319, OnWebControl)
     ON_COMMAND(320, OnWebShare)
     ON_COMMAND(642, OnRestrictions)
+    // Online test commands.
+    ON_COMMAND(601, OnCreatePaper)
+    ON_COMMAND(602, OnStartTest)
+    ON_COMMAND(603, OnOpenPaper)
+    ON_COMMAND(605, OnMonitor)
+    ON_COMMAND(606, OnTextOverlay)
+    ON_COMMAND(607, OnTestNotice)
+    ON_COMMAND(608, OnLengthenTest)
+    ON_COMMAND(609, OnAbortTest)
+    ON_COMMAND(610, OnEndTest)
+    ON_COMMAND(611, OnCommentPaper)
+    ON_COMMAND(612, OnShowAnswers)
+    ON_COMMAND(613, OnTestStatistics)
+    ON_MESSAGE(kq::kWmTestNotify, OnTestNotify)
+    ON_MESSAGE(CTeacherWnd::kTestTimeUpMessage, OnFinishTest)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;

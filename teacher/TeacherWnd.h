@@ -28,6 +28,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CTeacherWnd : public CWnd {
 public:
@@ -371,4 +372,40 @@ private:
         },
         [this] { return kq::WebSitesShared(m_webAccess.State()) ? m_linkList.Names() : std::vector<std::string>(); }};
     // ---- end of the web access block ----
+    // ---- Online test commands ----
+    // (TeacherWndOnlineTest.cpp)
+public:
+    // Posted when the test time is up (timer 1, or command 610).
+    static constexpr UINT kTestTimeUpMessage = 0x43A;
+    static constexpr UINT_PTR kTestTimerId = 1;
+private:
+    afx_msg void OnCreatePaper();    // 601
+    afx_msg void OnStartTest();      // 602
+    afx_msg void OnOpenPaper();      // 603
+    afx_msg void OnTextOverlay();    // 606
+    afx_msg void OnTestNotice();     // 607
+    afx_msg void OnLengthenTest();   // 608
+    afx_msg void OnAbortTest();      // 609
+    afx_msg void OnEndTest();        // 610
+    afx_msg void OnCommentPaper();   // 611
+    afx_msg void OnShowAnswers();    // 612
+    afx_msg void OnTestStatistics(); // 613
+    afx_msg LRESULT OnTestNotify(WPARAM type, LPARAM seat);
+    afx_msg LRESULT OnFinishTest(WPARAM wParam, LPARAM lParam);
+    // The seats taking the test: in states 8 and 5 (the overlay on).
+    std::vector<uint8_t> SeatsInTest() const;
+    // A seat out of the test: 8 becomes 1, 5 (overlay) becomes 6.
+    void LeaveTest(int seat);
+    // ActivityState from the on-line seats: any overlay 6, else any in the
+    // test 5, else 0.
+    void RecomputeTestActivity();
+    // Types 3 and 4 of the library's notice: the papers are in.
+    void EndCollection(bool papersMissing);
+    void RestartTestTimer();
+    void StopTestTimer();
+    void PostTestTimeUp();
+
+    std::string m_paperPath;  // the paper last opened (603)
+    std::string m_answerPath; // the running or last test's answer file
+    // ---- end of the online test block ----
 };

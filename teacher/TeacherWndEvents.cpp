@@ -124,9 +124,7 @@ void CTeacherWnd::SeatWentOffline(int seat)
     uint16_t count = 0;
     uint8_t seats[kq::kMaxTargetSeats] = {};
     const bool anyOnline = m_seatMap->GetOnlineSeats(&count, seats) && count > 0;
-    uint16_t inTest = 0;
-    m_seatMap->GetSeatsInState(kq::kSeatInTest, &inTest, seats);
-    if (!anyOnline || inTest == 0)
+    if (!anyOnline || SeatsInTest().empty())
         ActivityState = kIdle;
     UpdateTestButtons();
 }

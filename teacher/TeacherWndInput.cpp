@@ -18,7 +18,6 @@ namespace {
 
 constexpr UINT kTrayIconId = 324;
 constexpr UINT kSeatMapWheelMessage = 0x432;
-constexpr UINT kTestTimeUpMessage = 0x43A;
 constexpr UINT kCloseCommand = 400;
 constexpr int kTopBandBottom = 19;
 
@@ -187,10 +186,8 @@ void CTeacherWnd::OnTimer(UINT_PTR id)
         if (m_testMinutesLeft >= 1)
             --m_testMinutesLeft;
         if (m_testMinutesLeft == 0) {
-            KillTimer(m_testTimer);
-            m_testTimer = 0;
-            if (!PostMessage(kTestTimeUpMessage))
-                PostMessage(kTestTimeUpMessage);
+            StopTestTimer();
+            PostTestTimeUp();
         }
         return;
     }

@@ -111,7 +111,7 @@ void CTeacherWnd::StopBroadcast()
         SetToggleFaces(kq::kBlankScreenToggle, true);
         UpdateButtonStates();
     }
-    if (ActivityState == kq::kActivityCollecting) {
+    if (ActivityState == kq::kActivityTextOverlay) {
         SetToggleFaces(kq::kTestOverlayToggle, true);
         UpdateTestButtons();
     }

@@ -11,6 +11,7 @@
 #include "teacher/Globals.h"
 #include "teacher/SeatStates.h"
 #include "teacher/dialogs/ChoiceDlg.h"
+#include "teacher/dialogs/ExerciseListDlg.h"
 #include "teacher/dialogs/GroupNameDlg.h"
 #include "teacher/dialogs/LineInputDlg.h"
 #include "teacher/dialogs/MessageBoxLayout.h"
@@ -45,6 +46,7 @@ constexpr WORD kCodeRollCallOff = 46;
 constexpr WORD kCodeHandUpSwitch = 39;
 constexpr WORD kCodeQuitStudents = 40;
 constexpr WORD kCodeInteract = 47;
+constexpr WORD kCodeRunExercise = 11;
 
 // ActivityState values set here.
 constexpr int kIdle = 0;
@@ -344,8 +346,18 @@ void CTeacherWnd::OnScreenLock()
 
 void CTeacherWnd::OnExercise()
 {
-    // The exercise list comes first and then the selection check; the
-    // dialog (which also refuses an empty text with 57463) brings both.
+    // The list first, then the selection: nothing selected sends the
+    // exercise to the whole class.
+    CExerciseListDlg list;
+    if (list.DoModal() != IDOK || !BeginCommand())
+        return;
+    m_command.block.code = kCodeRunExercise;
+    if (list.GetProgram().IsEmpty()) {
+        kq::ShowWarning(TeacherRes::IDS_EXERCISE_EMPTY);
+        return;
+    }
+    kq::SetCommandText(m_command, list.GetProgram());
+    SendCommand();
 }
 
 void CTeacherWnd::OnSendFiles()

@@ -242,9 +242,11 @@ void StartTest(const CommandBody& command, const StudentContext& context, Comman
 
 void LengthenTest(const CommandBody& command, const StudentContext&, CommandOutcome& out)
 {
-    const uint32_t minutes = ArgU32(command, kArgsOffset);
-    if (minutes <= static_cast<uint32_t>(INT32_MAX))
-        Add(out, kStudentLengthenTest, 0, static_cast<int32_t>(minutes));
+    // A signed change in two's complement: negative shortens the test.
+    // The one value without a negation is no change of time.
+    const auto minutes = static_cast<int32_t>(ArgU32(command, kArgsOffset));
+    if (minutes != 0 && minutes != INT32_MIN)
+        Add(out, kStudentLengthenTest, 0, minutes);
 }
 
 // ---- the tables -------------------------------------------------------------
@@ -310,7 +312,7 @@ constexpr CommandRow kCommandRows[] = {
     {100, StartTest, "start the online test (u16 test id at 5) -> 16 TransferParams {id as port, teacher address}"},
     {101, Plain<kStudentAbortTest>, "abort the test -> 19"},
     {102, Plain<kStudentFinishTest>, "finish the test -> 18"},
-    {103, LengthenTest, "add minutes (u32 at 5) -> 17 with the minutes"},
+    {103, LengthenTest, "change the time (signed u32 at 5, negative shortens) -> 17 with the minutes"},
     {104, Plain<kStudentShowAnswers>, "show the answers -> 20"},
 };
 

@@ -94,6 +94,8 @@ void QuizStudent::UpdateTitle(const char* state)
     std::string title = "在线考试";
     if (m_extraMinutes > 0)
         title += "（加时 " + std::to_string(m_extraMinutes) + " 分钟）";
+    else if (m_extraMinutes < 0)
+        title += "（减时 " + std::to_string(-m_extraMinutes) + " 分钟）";
     if (state != nullptr)
         title += std::string(" - ") + state;
     SetWindowTextA(m_window, title.c_str());
@@ -101,7 +103,10 @@ void QuizStudent::UpdateTitle(const char* state)
 
 int QuizStudent::Lengthen(int minutes)
 {
-    if (m_link == nullptr || minutes <= 0 || minutes > kMaxExtraMinutes - m_extraMinutes)
+    // A negative change shortens the test; the changes together stay within
+    // a day either way, so the sum cannot wrap round.
+    if (m_link == nullptr || minutes == 0 || minutes > kMaxExtraMinutes - m_extraMinutes ||
+        minutes < -kMaxExtraMinutes - m_extraMinutes)
         return -1;
     m_extraMinutes += minutes;
     UpdateTitle(nullptr);

@@ -3,6 +3,8 @@
 #include "common/TextField.h"
 #include "standins/common/StandinWindows.h"
 #include "standins/quizhall/AnswerFile.h"
+#include "teacher/IniStore.h"
+#include "teacher/InstallFolder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -55,6 +57,7 @@ int QuizTeacher::Start(const kq::TestStartRecord& record, const char* paperPath,
     const char* answerPath)
 {
     Abort();
+    LoadSeats();
     std::string paper;
     if (!ReadPaper(paperPath, paper))
         return kq::kTestStartNoPaper;
@@ -120,6 +123,27 @@ void QuizTeacher::CloseAll()
     m_collecting = false;
 }
 
+void QuizTeacher::LoadSeats()
+{
+    // The students name their seats; the teacher's seat map numbers them as
+    // the [SEAT] section of its Teacher.ini does.
+    m_seats = kq::CSeatArrangement();
+    std::string folder;
+    if (!kq::ReadInstallFolder(folder))
+        return;
+    CIniStore ini;
+    ini.SetPath(folder + "\\Teacher.ini");
+    if (ini.ReadFile())
+        m_seats.Load(ini);
+}
+
+void QuizTeacher::NotifySeat(int notice, const std::string& seatName)
+{
+    const int seat = m_seats.SeatNumberOf(seatName);
+    if (seat != 0) // a seat the classroom does not hold has no number to report
+        Notify(notice, seat);
+}
+
 void QuizTeacher::Notify(int notice, LPARAM seat)
 {
     PostMessageA(m_window, kq::kWmTestNotify, static_cast<WPARAM>(notice), seat);
@@ -174,7 +198,7 @@ void QuizTeacher::OnFrame(Student& student, quiz::Kind kind, const std::string& 
     if (kind == quiz::Kind::Hello && student.seat.empty()) {
         student.seat = payload;
         student.link->Send(quiz::Kind::Paper, m_paper);
-        Notify(kq::kTestSeatEntered, std::atol(payload.c_str()));
+        NotifySeat(kq::kTestSeatEntered, payload);
     } else if (kind == quiz::Kind::Answers && !student.seat.empty() && !student.handedIn) {
         std::ofstream(m_answerPath, std::ios::binary | std::ios::app)
             << quiz::AnswerBlock(student.seat, payload);
@@ -193,7 +217,7 @@ void QuizTeacher::Drop(SOCKET socket)
     const bool leftEarly = !seat.empty() && !student->handedIn;
     m_students.erase(m_students.begin() + (student - m_students.data()));
     if (leftEarly)
-        Notify(kq::kTestSeatLeft, std::atol(seat.c_str()));
+        NotifySeat(kq::kTestSeatLeft, seat);
     CheckCollection();
 }
 

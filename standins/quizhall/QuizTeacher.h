@@ -12,6 +12,7 @@
 
 #include "common/TestStartRecord.h"
 #include "standins/quizhall/QuizConnection.h"
+#include "teacher/SeatArrangement.h"
 
 #include <memory>
 #include <string>
@@ -44,6 +45,10 @@ private:
     void EndCollection(int notice);
     void CloseAll();
     void Notify(int notice, LPARAM seat);
+    // The notice about the seat named `seatName`, by its number on the
+    // teacher's seat map; none for a name the map does not hold.
+    void NotifySeat(int notice, const std::string& seatName);
+    void LoadSeats();
 
     HWND m_window = nullptr;  // the teacher's main window
     HWND m_notices = nullptr; // receives the socket notices and the deadline
@@ -52,4 +57,5 @@ private:
     std::string m_paper;
     std::string m_answerPath;
     bool m_collecting = false;
+    kq::CSeatArrangement m_seats; // the teacher's classroom, read at each start
 };

@@ -65,6 +65,9 @@ extern "C" int T_InitTeacher(HWND window)
 extern "C" int T_CreatePaper()
 {
     kq::Trace(kModule, "T_CreatePaper");
+    int scripted = 0;
+    if (ScriptedResult("T_CreatePaper", scripted))
+        return scripted;
     const std::string program = kq::GetProgramFolder(); // beside the program
     if (program.empty())
         return kFailed;
@@ -110,6 +113,9 @@ extern "C" int T_StartTest(const kq::TestStartRecord* record, const char* paperP
     kq::Trace(kModule, "T_StartTest paperSize=%d minutes=%u options=%d,%d paper=%s answer=%s targets=%u",
         record->paperSize, record->minutes, record->optionA, record->optionB, paperPath,
         answerPath, targetCount);
+    int scripted = 0;
+    if (ScriptedResult("T_StartTest", scripted))
+        return scripted;
     return g_teacher.Start(*record, paperPath, answerPath);
 }
 
@@ -137,6 +143,9 @@ extern "C" int T_CommantPaper(const char* path)
 extern "C" int T_FinishTest()
 {
     kq::Trace(kModule, "T_FinishTest");
+    int scripted = 0;
+    if (ScriptedResult("T_FinishTest", scripted))
+        return scripted; // the collection is left to the test
     g_teacher.Finish();
     return 0;
 }

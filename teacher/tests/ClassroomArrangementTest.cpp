@@ -73,48 +73,12 @@ std::string Field(const std::string& line, const std::string& name)
 
 class ClassroomArrangement : public testing::Test {
 protected:
-    // The visible top-level window of Teacher.exe that has control `id`.
     HWND Dialog(TeachingSession& session, UINT id, DWORD timeoutMs = kBoxPatienceMs)
     {
-        HWND found = nullptr;
-        const DWORD process = session.Install().ProcessId();
-        WaitFor(
-            [&] {
-                struct Search {
-                    UINT id;
-                    DWORD process;
-                    HWND found;
-                } search = {id, process, nullptr};
-                ::EnumWindows(
-                    [](HWND w, LPARAM data) -> BOOL {
-                        auto* s = reinterpret_cast<Search*>(data);
-                        DWORD owner = 0;
-                        ::GetWindowThreadProcessId(w, &owner);
-                        if (owner == s->process && ::IsWindowVisible(w) &&
-                            ::GetDlgItem(w, static_cast<int>(s->id)) != nullptr) {
-                            s->found = w;
-                            return FALSE;
-                        }
-                        return TRUE;
-                    },
-                    reinterpret_cast<LPARAM>(&search));
-                found = search.found;
-                return found != nullptr;
-            },
-            timeoutMs);
-        return found;
+        return session.DialogWith(id, timeoutMs);
     }
-    void Press(TeachingSession& session, HWND dialog, UINT id)
-    {
-        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
-        session.Settle();
-    }
-    static void SetText(HWND dialog, UINT id, const std::string& text)
-    {
-        ::SendMessageA(::GetDlgItem(dialog, static_cast<int>(id)), WM_SETTEXT, 0,
-                       reinterpret_cast<LPARAM>(text.c_str()));
-    }
+    void Press(TeachingSession& session, HWND dialog, UINT id) { session.Press(dialog, id); }
+    static void SetText(HWND dialog, UINT id, const std::string& text) { TeachingSession::SetText(dialog, id, text); }
     static bool Enabled(TeachingSession& session, UINT panel, UINT id)
     {
         return ::IsWindowEnabled(::GetDlgItem(::GetDlgItem(session.Main(), panel), id)) != FALSE;

@@ -126,6 +126,13 @@ TEST(SeatArrangement, NumbersAndSavesOccupiedCellsRowByRow)
     };
     EXPECT_EQ(expected, seats.SaveLines(true));
     EXPECT_EQ(5u, seats.SaveLines(false).size());
+
+    // Names find their numbers whatever their case; others give 0.
+    EXPECT_EQ(4, seats.SeatNumberOf("b2"));
+    EXPECT_EQ(3, seats.SeatNumberOf("C1"));
+    EXPECT_EQ(0, seats.SeatNumberOf("outside"));
+    EXPECT_EQ(0, seats.SeatNumberOf("D9"));
+    EXPECT_EQ(0, seats.SeatNumberOf(""));
 }
 
 TEST(SeatArrangement, RecordsTheAdapterOfEveryCellWithTheName)

@@ -202,4 +202,44 @@ std::string SendLine(int code, int count, int param, const std::string& seats)
            " extra=0 seats=" + seats;
 }
 
+HWND TeachingSession::DialogWith(UINT id, DWORD timeoutMs)
+{
+    struct Search {
+        UINT id;
+        DWORD process;
+        HWND found;
+    } search = {id, m_install.ProcessId(), nullptr};
+    WaitFor(
+        [&] {
+            ::EnumWindows(
+                [](HWND w, LPARAM data) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(data);
+                    DWORD owner = 0;
+                    ::GetWindowThreadProcessId(w, &owner);
+                    if (owner == s->process && ::IsWindowVisible(w) &&
+                        ::GetDlgItem(w, static_cast<int>(s->id)) != nullptr) {
+                        s->found = w;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+void TeachingSession::Press(HWND dialog, UINT id)
+{
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, static_cast<int>(id))));
+    Settle();
+}
+
+void TeachingSession::SetText(HWND dialog, UINT id, const std::string& text)
+{
+    ::SendMessageA(::GetDlgItem(dialog, static_cast<int>(id)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 } // namespace kqtest

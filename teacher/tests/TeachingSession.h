@@ -57,6 +57,13 @@ public:
     // Waits until the window has handled what reached it so far.
     void Settle();
 
+    // The visible top-level window of Teacher.exe that has control `id`
+    // (a dialog it opened), or null when none comes up in time.
+    HWND DialogWith(UINT id, DWORD timeoutMs = 3000);
+    // Presses button `id` of `dialog` as a click does and waits.
+    void Press(HWND dialog, UINT id);
+    static void SetText(HWND dialog, UINT id, const std::string& text);
+
 private:
     TeacherInstall m_install;
     HWND m_main = nullptr;

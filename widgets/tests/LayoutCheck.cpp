@@ -55,6 +55,11 @@ void CheckText(HWND control, std::vector<std::string>& faults)
         return; // draws a face of its own
     char text[kTextSize] = {};
     ::GetWindowTextA(control, text, sizeof text);
+    const LONG kind = style & BS_TYPEMASK;
+    const bool box = button && (kind == BS_CHECKBOX || kind == BS_AUTOCHECKBOX || kind == BS_RADIOBUTTON ||
+                                kind == BS_AUTORADIOBUTTON || kind == BS_3STATE || kind == BS_AUTO3STATE);
+    if (box && text[0] == '\0')
+        return; // a bare box whose caption is part of the background: no text to cut
     RECT client;
     ::GetClientRect(control, &client);
     const bool wraps = label && (style & SS_TYPEMASK) == SS_LEFT;

@@ -60,10 +60,29 @@ protected:
         S_AbortTest = Export<int (*)()>(library, "S_AbortTest");
         S_ShowPaperAndAnswer = Export<int (*)()>(library, "S_ShowPaperAndAnswer");
         S_UnInitStudent = Export<int (*)()>(library, "S_UnInitStudent");
+        InstallClassroom();
         ASSERT_TRUE(T_InitTeacher && T_StartTest && T_FinishTest && T_AbortTest && T_StatTest
             && T_CommantPaper && T_OpenAndShowPaper && T_UnInitTeacher && S_InitStudent
             && S_StartTest && S_LengthenTime && S_FinishTest && S_AbortTest
             && S_ShowPaperAndAnswer && S_UnInitStudent);
+    }
+
+    // The teacher's install folder with a classroom of twelve seats named
+    // "1" to "12" in one row: a student's seat name finds its number there.
+    static void InstallClassroom()
+    {
+        const std::string folder = ::testing::TempDir() + "quiz-install";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        std::ofstream ini(folder + "\\Teacher.ini", std::ios::binary);
+        ini << "[SEAT]\r\nSeatCount=12\r\nColumnCount=12\r\nRowCount=1\r\n";
+        for (int seat = 1; seat <= 12; ++seat)
+            ini << seat << "=" << seat << "," << seat - 1 << ",0,0,\r\n";
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Quorvane\\Tutorium", 0, nullptr, 0,
+                      KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
+        RegSetValueExA(key, "Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+            static_cast<DWORD>(folder.size() + 1));
+        RegCloseKey(key);
     }
 
     void SetUp() override
@@ -188,6 +207,10 @@ TEST_F(QuizhallTest, AStudentTakesTheTestAndItsAnswersAreCollected)
 
     EXPECT_EQ(S_LengthenTime(10), 0);
     EXPECT_NE(WindowText(TestWindow()).find("10"), std::string::npos);
+    // A negative change shortens.
+    EXPECT_EQ(S_LengthenTime(-4), 0);
+    EXPECT_NE(WindowText(TestWindow()).find("加时 6 "), std::string::npos);
+    EXPECT_EQ(S_LengthenTime(0), -1);
 
     SetWindowTextA(TestField(1), "1. 2");
     EXPECT_EQ(T_FinishTest(), 0);
@@ -231,6 +254,9 @@ TEST_F(QuizhallTest, TheStudentsOwnFinishHandsInAndLeavingIsReported)
     // A second student leaves without handing in.
     S_AbortTest();
     ASSERT_EQ(JoinAs("4", testId), kq::kStudentTestOk);
+    S_AbortTest();
+    // A seat the teacher's classroom does not hold is not reported.
+    ASSERT_EQ(JoinAs("A9", testId), kq::kStudentTestOk);
     S_AbortTest();
     EXPECT_EQ(WaitForNotices(3),
         (std::vector<Notice>{{kq::kTestSeatEntered, 3}, {kq::kTestSeatEntered, 4},
