@@ -66,6 +66,14 @@ std::string RecordingPath(const std::string& folder, const char* name)
     return folder + kSeparator + name;
 }
 
+bool HasRecording(const std::string& folder)
+{
+    File data = OpenFile(RecordingPath(folder, kRecordDataFile), "rb");
+    File index = OpenFile(RecordingPath(folder, kRecordIndexFile), "rb");
+    uint32_t count = 0;
+    return data && index && std::fread(&count, sizeof count, 1, index.get()) == 1 && count > 0;
+}
+
 void CRecordingWriter::SetFolder(const std::string& folder)
 {
     const std::lock_guard<std::mutex> lock(m_lock);

@@ -15,6 +15,9 @@
 // folder + "\" + name (the folder as the host gave it).
 std::string RecordingPath(const std::string& folder, const char* name);
 
+// Both files open and the index counts at least one record.
+bool HasRecording(const std::string& folder);
+
 class CRecordingWriter {
 public:
     enum class Append { NotRecording, Written, Refused, Failed };

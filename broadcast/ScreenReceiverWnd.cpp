@@ -117,6 +117,17 @@ CScreenReceiverWnd& CurrentView()
     return View(EngineState().currentView);
 }
 
+void RedrawCurrentView()
+{
+    CScreenReceiverWnd& view = CurrentView();
+    if (view.GetSafeHwnd() == nullptr)
+        return;
+    if (EngineState().waitingForFrame)
+        view.DrawWaitingText();
+    else
+        view.DrawFrame();
+}
+
 BEGIN_MESSAGE_MAP(CScreenReceiverWnd, CWnd)
     ON_WM_HOTKEY()
     ON_WM_PAINT()

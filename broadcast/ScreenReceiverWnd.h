@@ -96,3 +96,6 @@ private:
 inline constexpr int kViewCount = 16;
 CScreenReceiverWnd& View(int index);
 CScreenReceiverWnd& CurrentView();
+// Lets the current view redraw itself: the waiting text until a frame came,
+// else the frame.
+void RedrawCurrentView();
