@@ -21,6 +21,11 @@
 //   postxy WINDOW MESSAGE WPARAM X Y      the same with lParam = MAKELPARAM(X, Y)
 //   rect WINDOW                    prints the window's rectangle
 //   menu                           prints whether a popup menu is open
+//   bar                            prints "bar VISIBLE R S P C E": whether "DoBar"
+//                                  is shown and which of its five buttons are enabled
+//   barpress N                     presses the bar's button N (0 record .. 4 exit)
+//   msgbox TIMEOUT_MS              waits for a message box of this process,
+//                                  prints "msgbox TEXT" and answers it with OK
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
 //   texts WINDOW                   prints "text HEX" with the bytes of the text
@@ -40,6 +45,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <tlhelp32.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -394,6 +400,42 @@ void Execute(const std::string& line)
         // The system's popup-menu window class.
         HWND menu = FindWindowA("#32768", nullptr);
         Print(menu != nullptr && IsWindowVisible(menu) ? "menu open" : "no menu");
+    } else if (command == "bar" || command == "barpress") {
+        HWND bar = FindWindowA(nullptr, "DoBar");
+        HWND tools = bar != nullptr ? FindWindowExA(bar, nullptr, TOOLBARCLASSNAMEA, nullptr) : nullptr;
+        constexpr UINT kFirstButton = 32771;
+        if (command == "barpress") {
+            const BOOL posted = bar != nullptr && PostMessageA(bar, WM_COMMAND, kFirstButton + argument(1), 0);
+            PrintResult(command, posted ? 1 : 0, start);
+        } else {
+            std::string line = "bar " + std::to_string(bar != nullptr && IsWindowVisible(bar) ? 1 : 0);
+            for (UINT b = 0; b < 5; ++b)
+                line += " " + std::to_string(tools != nullptr && SendMessageA(tools, TB_ISBUTTONENABLED,
+                                                                                kFirstButton + b, 0) != 0 ? 1 : 0);
+            Print(line);
+        }
+    } else if (command == "msgbox") {
+        const DWORD until = GetTickCount() + static_cast<DWORD>(argument(1));
+        HWND box = nullptr;
+        while (box == nullptr && GetTickCount() < until) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+                 w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) != nullptr) {
+                    box = w;
+                    break;
+                }
+            }
+            if (box == nullptr)
+                Sleep(50);
+        }
+        char text[256] = {};
+        if (box != nullptr) {
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        Print(box != nullptr ? std::string("msgbox ") + text : "no msgbox");
     } else if (command == "rect") {
         HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
         RECT r = {};

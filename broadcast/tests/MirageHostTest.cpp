@@ -4,6 +4,7 @@
 // private network namespace of the test scripts.
 
 #include "broadcast/DatagramBuilder.h"
+#include "broadcast/RecordingFiles.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -315,6 +316,142 @@ TEST(MirageHost, ModesFollowTheGroupAndStopDatagrams)
     host.EndInput();
     host.Expect("host exit");
     EXPECT_TRUE(host.Exited(5000));
+}
+
+} // namespace
+
+namespace {
+
+constexpr char kPlayerFolder[] = "C:\\MirageTests\\player\\";
+constexpr uint32_t kRecordedWidth = 64;
+constexpr uint32_t kRecordedHeight = 40;
+constexpr char kBarIdlePlayer[] = "bar 1 0 0 1 1 1";
+constexpr char kBarBusy[] = "bar 1 0 1 0 0 0";
+constexpr char kBarOnlyExit[] = "bar 1 0 0 0 0 1";
+
+// Asks for the bar's states until they are `expected`; the last line read.
+std::string WaitForBar(Host& host, const std::string& expected, DWORD timeoutMs = kLineTimeoutMs)
+{
+    const DWORD start = GetTickCount();
+    std::string line;
+    do {
+        host.Send("bar");
+        line = host.Expect("bar ");
+        if (line == expected)
+            break;
+        Sleep(50);
+    } while (GetTickCount() - start < timeoutMs);
+    return line;
+}
+
+// `frames` frames of a recording, `gapMs` apart: the raw start frame, then
+// frame ends.
+void WriteRecording(const std::string& folder, int frames, uint32_t gapMs)
+{
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CRecordingWriter writer;
+    writer.SetFolder(folder);
+    const RecordingLimits limits = {1 << 20, 1 << 20};
+    std::vector<uint8_t> pixels(kRecordedWidth * kRecordedHeight * 3, 0x80);
+    RecordFrameInfo frame = {kRecordedWidth, kRecordedHeight, 24, 60, 1, 1, 1000};
+    ASSERT_TRUE(writer.Start(frame, pixels.data(), limits));
+    for (int i = 1; i < frames; ++i) {
+        frame.tick += gapMs;
+        ASSERT_EQ(writer.AppendFrameEnd(frame, limits), CRecordingWriter::Append::Written);
+    }
+    writer.Stop();
+}
+
+void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string PlayerCall()
+{
+    return std::string("DoStudentPlay id=3 group=") + kGroup + " port=" + std::to_string(kPort);
+}
+
+TEST(MirageHost, PlayerPlaysAtTheRecordedPaceAndRefusesDamagedFiles)
+{
+    Host host("player");
+    const std::string recdata = std::string(kPlayerFolder) + "recdata";
+    WriteRecording(recdata, 50, 100);
+    ASSERT_EQ(host.Call("open 0", "DoOpenMirage(0)"), 0);
+    ASSERT_EQ(host.Call(PlayerCall(), "DoStudentPlay"), 0);
+    EXPECT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
+
+    // 50 frames 100 ms apart end about 5 s after play.
+    const DWORD played = GetTickCount();
+    ASSERT_EQ(host.Call("barpress 2", "barpress"), 1);
+    EXPECT_EQ(WaitForBar(host, kBarBusy, 2000), kBarBusy);
+    EXPECT_EQ(WaitForBar(host, kBarIdlePlayer, 15000), kBarIdlePlayer);
+    const DWORD took = GetTickCount() - played;
+    EXPECT_GT(took, 4500u);
+    EXPECT_LT(took, 7500u);
+
+    // Forged indexes: each reported damaged; the bar and the host go on.
+    const std::string index = recdata + "\\recindex.idx";
+    const std::vector<std::vector<uint8_t>> forged = {
+        {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0},                // count 0xFFFFFFFF
+        std::vector<uint8_t>(8 + 40 + 20, 0x01),             // cut inside a record
+    };
+    for (const std::vector<uint8_t>& bytes : forged) {
+        WriteBytes(index, bytes);
+        host.Send("post DoDecompressWnd 2283 2");
+        host.Send("msgbox 10000");
+        EXPECT_EQ(host.Expect("msgbox"), "msgbox Record file damaged!");
+        EXPECT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
+    }
+
+    // A missing data file, then a cleared recording.
+    DeleteFileA((recdata + "\\recdata.dat").c_str());
+    host.Send("post DoDecompressWnd 2283 2");
+    host.Send("msgbox 10000");
+    EXPECT_EQ(host.Expect("msgbox"), "msgbox Open File Error!");
+    WriteRecording(recdata, 3, 100);
+    host.Send("post DoDecompressWnd 2283 3");
+    host.Send("post DoDecompressWnd 2283 2");
+    host.Send("msgbox 10000");
+    EXPECT_EQ(host.Expect("msgbox"), "msgbox No record context!");
+    EXPECT_EQ(host.Call("stop", "DoStop"), 0);
+    EXPECT_EQ(host.Call("close", "DoCloseMirage"), 0);
+}
+
+TEST(MirageHost, PlayerClearsAfterConfirmationAndEndsWithoutRecording)
+{
+    Host host("player_clear");
+    const std::string recdata = "C:\\MirageTests\\player_clear\\recdata";
+    WriteRecording(recdata, 3, 100);
+    ASSERT_EQ(host.Call("open 0", "DoOpenMirage(0)"), 0);
+    ASSERT_EQ(host.Call(PlayerCall(), "DoStudentPlay"), 0);
+    ASSERT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
+
+    // Clear, then cancel: the bar comes back as it was.
+    ASSERT_EQ(host.Call("barpress 3", "barpress"), 1);
+    EXPECT_EQ(WaitForBar(host, "bar 0 0 0 1 1 1"), "bar 0 0 0 1 1 1");
+    host.Send("post 清除录制 273 2");
+    EXPECT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
+
+    // Clear and confirm: only exit, a 4-byte index, and the end 5 s later.
+    ASSERT_EQ(host.Call("barpress 3", "barpress"), 1);
+    host.Send("post 清除录制 273 1");
+    EXPECT_EQ(WaitForBar(host, kBarOnlyExit), kBarOnlyExit);
+    const DWORD cleared = GetTickCount();
+    WIN32_FILE_ATTRIBUTE_DATA info = {};
+    ASSERT_TRUE(GetFileAttributesExA((recdata + "\\recindex.idx").c_str(), GetFileExInfoStandard, &info));
+    EXPECT_EQ(info.nFileSizeLow, 4u);
+    EXPECT_FALSE(host.Expect("notice code=0", 10000).empty());
+    EXPECT_GT(GetTickCount() - cleared, 4000u);
+
+    // Without a recording the player offers only exit and ends by itself.
+    ASSERT_EQ(host.Call(PlayerCall(), "DoStudentPlay"), 0);
+    EXPECT_EQ(WaitForBar(host, kBarOnlyExit), kBarOnlyExit);
+    EXPECT_FALSE(host.Expect("notice code=0", 10000).empty());
+    EXPECT_EQ(host.Call("close", "DoCloseMirage"), 0);
 }
 
 } // namespace
