@@ -26,6 +26,8 @@ constexpr int32_t kStudentSide = 1;
 constexpr int32_t kTeachingDemo = 0;
 constexpr int32_t kOtherStudents = 2;
 constexpr int32_t kStudentDemo = 3;
+constexpr int32_t kMonitorOne = 4;
+constexpr int32_t kMonitorMany = 5;
 constexpr int kTitleRightOffset = 70;
 constexpr int kTitleTop = 20;
 constexpr DWORD kStretchedRedrawMs = 150;
@@ -151,6 +153,8 @@ BEGIN_MESSAGE_MAP(CScreenReceiverWnd, CWnd)
     ON_COMMAND(ID_MIRAGE_TO_TEACHER_DEMO, OnToTeacherDemo)
     ON_COMMAND(ID_MIRAGE_EXIT, OnExit)
     ON_COMMAND(ID_MIRAGE_ZOOM, OnZoom)
+    ON_COMMAND(ID_MIRAGE_WARN, OnWarn)
+    ON_COMMAND(ID_MIRAGE_LOCK, OnLock)
 END_MESSAGE_MAP()
 
 bool CScreenReceiverWnd::FullScreenLayout() const
@@ -189,6 +193,9 @@ bool CScreenReceiverWnd::CreateView()
         m_hotKey = RegisterHotKey(GetSafeHwnd(), kViewSwitchHotKey, MOD_CONTROL, LOBYTE(VkKeyScanA('q'))) != FALSE;
     }
     ImmAssociateContext(GetSafeHwnd(), nullptr);
+    if (state.side == kTeacherSide && state.openMode == MIRAGE_OPEN_FULL &&
+        (state.modeKind == kMonitorOne || state.modeKind == kMonitorMany))
+        m_preset.CreateFor(this); // hidden until warn or lock
 
     // A student joining a picture already running asks for a whole frame.
     const bool askWholeFrame = state.side == kStudentSide && state.openMode == MIRAGE_OPEN_FULL &&
@@ -222,6 +229,8 @@ void CScreenReceiverWnd::DestroyView()
     }
     if (m_title.GetSafeHwnd() != nullptr)
         m_title.DestroyWindow();
+    if (m_preset.GetSafeHwnd() != nullptr)
+        m_preset.DestroyWindow();
 }
 
 void CScreenReceiverWnd::SetCursorShape(HCURSOR cursor, bool ownShape)

@@ -7,6 +7,7 @@
 // DrawPointer and DrawWaitingText.
 
 #include "broadcast/IconPopupMenu.h"
+#include "broadcast/PresetMessageDlg.h"
 #include "broadcast/TextTipWnd.h"
 #include "broadcast/ViewGeometry.h"
 
@@ -61,6 +62,8 @@ protected:
     afx_msg void OnToTeacherDemo();
     afx_msg void OnExit();
     afx_msg void OnZoom();
+    afx_msg void OnWarn();
+    afx_msg void OnLock();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -81,6 +84,7 @@ private:
     uint8_t m_stationId = 0;
     bool m_empty = false; // an empty grid cell, painted with the background
     CTextTipWnd m_title;
+    CPresetMessageDlg m_preset; // monitoring modes of a teacher station
     ViewRect m_rect;
     HCURSOR m_cursor = nullptr;
     bool m_ownCursor = false;

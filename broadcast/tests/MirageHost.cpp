@@ -24,6 +24,10 @@
 //   bar                            prints "bar VISIBLE R S P C E": whether "DoBar"
 //                                  is shown and which of its five buttons are enabled
 //   barpress N                     presses the bar's button N (0 record .. 4 exit)
+//   preset [HEX]                   the shown preset-message dialog: prints "preset
+//                                  HEX ITEMS" (its message text's bytes, its
+//                                  presets joined by |); with HEX, types those
+//                                  bytes as the message and presses OK
 //   msgbox TIMEOUT_MS              waits for a message box of this process,
 //                                  prints "msgbox TEXT" and answers it with OK
 //   clickwindow X Y W H            a focused window that prints every click
@@ -301,19 +305,25 @@ LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+// A text's bytes in hexadecimal.
+std::string Hex(const std::string& text)
+{
+    std::string hex;
+    char byte[4];
+    for (const char c : text) {
+        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(c));
+        hex += byte;
+    }
+    return hex;
+}
+
 BOOL CALLBACK PrintChildText(HWND child, LPARAM)
 {
     char text[256] = {};
     const int length = GetWindowTextA(child, text, sizeof text);
     if (length <= 0)
         return TRUE;
-    std::string hex;
-    char byte[4];
-    for (int i = 0; i < length; ++i) {
-        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(text[i]));
-        hex += byte;
-    }
-    Print("text " + hex);
+    Print("text " + Hex(std::string(text, static_cast<size_t>(length))));
     return TRUE;
 }
 
@@ -413,6 +423,38 @@ void Execute(const std::string& line)
                 line += " " + std::to_string(tools != nullptr && SendMessageA(tools, TB_ISBUTTONENABLED,
                                                                                 kFirstButton + b, 0) != 0 ? 1 : 0);
             Print(line);
+        }
+    } else if (command == "preset") {
+        constexpr int kMessageCombo = 8005;
+        HWND dialog = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr && dialog == nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, kMessageCombo) != nullptr)
+                dialog = w;
+        }
+        if (dialog == nullptr) {
+            Print("no preset");
+        } else {
+            HWND combo = GetDlgItem(dialog, kMessageCombo);
+            char text[512] = {};
+            GetWindowTextA(combo, text, sizeof text);
+            std::string items;
+            const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                char item[128] = {};
+                SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+                items += (i > 0 ? "|" : "") + std::string(item);
+            }
+            Print("preset " + Hex(text) + " " + items);
+            if (words.size() > 1) {
+                std::string typed;
+                for (size_t i = 0; i + 1 < words[1].size(); i += 2)
+                    typed += static_cast<char>(std::stoi(words[1].substr(i, 2), nullptr, 16));
+                SetWindowTextA(combo, typed.c_str());
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            }
         }
     } else if (command == "msgbox") {
         const DWORD until = GetTickCount() + static_cast<DWORD>(argument(1));

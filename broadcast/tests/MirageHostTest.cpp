@@ -455,3 +455,60 @@ TEST(MirageHost, PlayerClearsAfterConfirmationAndEndsWithoutRecording)
 }
 
 } // namespace
+
+namespace {
+
+std::string HexOf(const std::string& text)
+{
+    std::string hex;
+    char byte[4];
+    for (const char c : text) {
+        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(c));
+        hex += byte;
+    }
+    return hex;
+}
+
+// Opens warn or lock on the view and waits for its dialog.
+std::string OpenPreset(Host& host, int command)
+{
+    host.Send("post SCREENRECEIVER 273 " + std::to_string(command));
+    std::string line;
+    for (int tries = 0; tries < 100; ++tries) {
+        host.Send("preset");
+        line = host.Expect("preset ");
+        if (line.empty() || line != "no preset")
+            break;
+        Sleep(50);
+    }
+    return line;
+}
+
+TEST(MirageHost, WarnAndLockHandTheTypedMessageToTheHost)
+{
+    Host host("preset");
+    ASSERT_EQ(host.Call("open 0", "DoOpenMirage(0)"), 0);
+    ASSERT_EQ(host.Call(ModeCall("DoTeacherMonitor", 0) + " ids=7 names=A7 flag=0 period=60000",
+                        "DoTeacherMonitor"), 0);
+    const std::string presets = "请认真听讲|请不要玩游戏|请不要做与课堂无关的事|请自觉遵守教学秩序|请认真考试";
+    EXPECT_EQ(OpenPreset(host, 2288), "preset " + HexOf("请不要做与课堂无关的事") + " " + presets);
+    host.Send("preset " + HexOf("请认真听讲"));
+    EXPECT_EQ(host.Expect("notice code=10"), "notice code=10 high=7 text=\"请认真听讲\"");
+
+    // Lock; an empty text still goes out.
+    OpenPreset(host, 2289);
+    host.Send("preset 00");
+    EXPECT_EQ(host.Expect("notice code=11"), "notice code=11 high=7 text=\"\"");
+
+    // 200 double-byte characters arrive as at most 101 bytes of whole ones.
+    std::string longText;
+    for (int i = 0; i < 200; ++i)
+        longText += "课";
+    OpenPreset(host, 2288);
+    host.Send("preset " + HexOf(longText));
+    EXPECT_EQ(host.Expect("notice code=10"), "notice code=10 high=7 text=\"" + longText.substr(0, 100) + "\"");
+    EXPECT_EQ(host.Call("stop", "DoStop"), 0);
+    EXPECT_EQ(host.Call("close", "DoCloseMirage"), 0);
+}
+
+} // namespace
