@@ -26,6 +26,9 @@ constexpr int32_t kStudentSide = 1;
 constexpr int32_t kTeachingDemo = 0;
 constexpr int32_t kOtherStudents = 2;
 constexpr int32_t kStudentDemo = 3;
+constexpr int32_t kHandleTeacher = 1;
+constexpr int kToolFull = 3;
+constexpr int kToolExitOnly = 1;
 constexpr int32_t kMonitorOne = 4;
 constexpr int32_t kMonitorMany = 5;
 constexpr int kTitleRightOffset = 70;
@@ -48,6 +51,12 @@ constexpr uint32_t kBitsPerByte = 8;
 CScreenReceiverWnd g_views[kViewCount];
 
 bool HasIdList(const MirageEngineState& state) { return state.idListMode == 1 || state.idListMode == 2; }
+
+// Remote control (both kinds) and the student demonstration seen by the teacher.
+bool HasToolWindow(const MirageEngineState& state)
+{
+    return state.modeKind == kHandleTeacher || state.modeKind == kOtherStudents || state.modeKind == kStudentDemo;
+}
 
 struct DibHeader {
     BITMAPINFOHEADER header;
@@ -196,6 +205,8 @@ bool CScreenReceiverWnd::CreateView()
     if (state.side == kTeacherSide && state.openMode == MIRAGE_OPEN_FULL &&
         (state.modeKind == kMonitorOne || state.modeKind == kMonitorMany))
         m_preset.CreateFor(this); // hidden until warn or lock
+    if (state.side == kTeacherSide && state.openMode == MIRAGE_OPEN_FULL && HasToolWindow(state))
+        m_tool.CreateTool(state.modeKind == kStudentDemo ? kToolExitOnly : kToolFull, this);
 
     // A student joining a picture already running asks for a whole frame.
     const bool askWholeFrame = state.side == kStudentSide && state.openMode == MIRAGE_OPEN_FULL &&
@@ -231,6 +242,7 @@ void CScreenReceiverWnd::DestroyView()
         m_title.DestroyWindow();
     if (m_preset.GetSafeHwnd() != nullptr)
         m_preset.DestroyWindow();
+    m_tool.DestroyTool();
 }
 
 void CScreenReceiverWnd::SetCursorShape(HCURSOR cursor, bool ownShape)
@@ -263,6 +275,7 @@ void CScreenReceiverWnd::LayoutView()
             m_title.ShowText("");
             DrawWaitingText();
         }
+        m_tool.Reposition();
         return;
     }
     const ViewRect cell =
@@ -277,6 +290,7 @@ void CScreenReceiverWnd::LayoutView()
         DrawWaitingText();
         m_title.ShowText("");
     }
+    m_tool.Reposition();
 }
 
 void CScreenReceiverWnd::ShowWithTitle(bool show)
@@ -422,6 +436,7 @@ void CScreenReceiverWnd::DrawFrame()
     ::ReleaseDC(hwnd, dc);
     if (HasIdList(state))
         m_title.ShowText(state.names[state.watchedId]);
+    m_tool.Reposition();
 }
 
 void CScreenReceiverWnd::DrawPointer()

@@ -7,6 +7,7 @@
 // DrawPointer and DrawWaitingText.
 
 #include "broadcast/IconPopupMenu.h"
+#include "broadcast/KqToolWnd.h"
 #include "broadcast/PresetMessageDlg.h"
 #include "broadcast/TextTipWnd.h"
 #include "broadcast/ViewGeometry.h"
@@ -85,6 +86,7 @@ private:
     bool m_empty = false; // an empty grid cell, painted with the background
     CTextTipWnd m_title;
     CPresetMessageDlg m_preset; // monitoring modes of a teacher station
+    CKqToolWnd m_tool;          // remote control and student demonstration
     ViewRect m_rect;
     HCURSOR m_cursor = nullptr;
     bool m_ownCursor = false;

@@ -28,6 +28,9 @@
 //                                  HEX ITEMS" (its message text's bytes, its
 //                                  presets joined by |); with HEX, types those
 //                                  bytes as the message and presses OK
+//   mixer [VOLUME]                 sets the mixer's recording volume (KqMixer.dll
+//                                  of this process); prints "mixer VOLUME" as read
+//   slider                         the volume dialog's slider: "slider POS ENABLED"
 //   msgbox TIMEOUT_MS              waits for a message box of this process,
 //                                  prints "msgbox TEXT" and answers it with OK
 //   clickwindow X Y W H            a focused window that prints every click
@@ -435,7 +438,7 @@ void Execute(const std::string& line)
                 dialog = w;
         }
         if (dialog == nullptr) {
-            Print("no preset");
+            Print("preset none");
         } else {
             HWND combo = GetDlgItem(dialog, kMessageCombo);
             char text[512] = {};
@@ -456,6 +459,30 @@ void Execute(const std::string& line)
                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
             }
         }
+    } else if (command == "mixer") {
+        using GetVolume = int (*)(int, char*);
+        using SetVolume = int (*)(int, int, unsigned, char*);
+        HMODULE mixer = LoadLibraryA("KqMixer.dll");
+        const auto get = reinterpret_cast<GetVolume>(
+            reinterpret_cast<void*>(mixer != nullptr ? GetProcAddress(mixer, "KqMixerGetRecVolume") : nullptr));
+        const auto set = reinterpret_cast<SetVolume>(
+            reinterpret_cast<void*>(mixer != nullptr ? GetProcAddress(mixer, "KqMixerSetRecVolume") : nullptr));
+        if (set != nullptr && words.size() > 1)
+            set(1, 0, static_cast<unsigned>(argument(1)), nullptr);
+        Print("mixer " + std::to_string(get != nullptr ? get(0, nullptr) : -1));
+    } else if (command == "slider") {
+        HWND slider = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr && slider == nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            HWND candidate = GetDlgItem(w, 8002);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && candidate != nullptr)
+                slider = candidate;
+        }
+        Print(slider == nullptr ? "slider none"
+                                : "slider " + std::to_string(SendMessageA(slider, TBM_GETPOS, 0, 0)) + " " +
+                                      std::to_string(IsWindowEnabled(slider) ? 1 : 0));
     } else if (command == "msgbox") {
         const DWORD until = GetTickCount() + static_cast<DWORD>(argument(1));
         HWND box = nullptr;

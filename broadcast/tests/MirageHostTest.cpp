@@ -45,7 +45,7 @@ public:
         const std::string folder = "C:\\MirageTests\\" + name + "\\";
         CreateDirectoryA("C:\\MirageTests", nullptr);
         CreateDirectoryA(folder.c_str(), nullptr);
-        for (const char* file : {"MirageHost.exe", "Mirage.dll", "KqGetBmp.dll", "Mirage.ini"})
+        for (const char* file : {"MirageHost.exe", "Mirage.dll", "KqGetBmp.dll", "Mirage.ini", "KqMixer.dll"})
             EXPECT_TRUE(CopyFileA((TestFolder() + file).c_str(), (folder + file).c_str(), FALSE)) << file;
 
         SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -477,7 +477,7 @@ std::string OpenPreset(Host& host, int command)
     for (int tries = 0; tries < 100; ++tries) {
         host.Send("preset");
         line = host.Expect("preset ");
-        if (line.empty() || line != "no preset")
+        if (line.empty() || line != "preset none")
             break;
         Sleep(50);
     }
@@ -507,6 +507,54 @@ TEST(MirageHost, WarnAndLockHandTheTypedMessageToTheHost)
     OpenPreset(host, 2288);
     host.Send("preset " + HexOf(longText));
     EXPECT_EQ(host.Expect("notice code=10"), "notice code=10 high=7 text=\"" + longText.substr(0, 100) + "\"");
+    EXPECT_EQ(host.Call("stop", "DoStop"), 0);
+    EXPECT_EQ(host.Call("close", "DoCloseMirage"), 0);
+}
+
+} // namespace
+
+namespace {
+
+std::string WaitForLine(Host& host, const std::string& command, const std::string& expected)
+{
+    std::string line;
+    for (int tries = 0; tries < 100; ++tries) {
+        host.Send(command);
+        line = host.Expect(command);
+        if (line == expected)
+            break;
+        Sleep(50);
+    }
+    return line;
+}
+
+TEST(MirageHost, ToolWindowPassesPointerAndExitAndScalesTheRecordingVolume)
+{
+    Host host("tool");
+    ASSERT_EQ(host.Call("open 0", "DoOpenMirage(0)"), 0);
+    ASSERT_EQ(host.Call(ModeCall("DoTeacherTeacherHandle", 0) + " watched=2 flag=1", "DoTeacherTeacherHandle"), 0);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const std::string place = "rect " + std::to_string(width - 122) + " 10 " + std::to_string(width - 10) + " 43";
+    EXPECT_EQ(WaitForLine(host, "rect DoKqToolWnd", place), place);
+
+    host.Send("post DoKqToolWnd 273 2291");
+    EXPECT_EQ(host.Expect("notice code=13"), "notice code=13 high=0 lparam=2");
+
+    // The slider shows the mixer's volume on a 0..100 scale.
+    const struct {
+        int volume;
+        const char* slider;
+    } volumes[] = {{65535, "slider 100"}, {655, "slider 0"}};
+    for (const auto& v : volumes) {
+        host.Send("mixer " + std::to_string(v.volume));
+        host.Expect("mixer ");
+        host.Send("post DoKqToolWnd 273 2290");
+        const std::string line = WaitForLine(host, "slider", std::string(v.slider) + " 1");
+        EXPECT_EQ(line.substr(0, std::strlen(v.slider)), v.slider) << line;
+    }
+
+    host.Send("post DoKqToolWnd 273 2292");
+    EXPECT_EQ(host.Expect("notice code=0"), "notice code=0 high=0 lparam=0");
     EXPECT_EQ(host.Call("stop", "DoStop"), 0);
     EXPECT_EQ(host.Call("close", "DoCloseMirage"), 0);
 }
