@@ -550,7 +550,7 @@ TEST(MirageHost, ToolWindowPassesPointerAndExitAndScalesTheRecordingVolume)
         host.Expect("mixer ");
         host.Send("post DoKqToolWnd 273 2290");
         const std::string line = WaitForLine(host, "slider", std::string(v.slider) + " 1");
-        EXPECT_EQ(line.substr(0, std::strlen(v.slider)), v.slider) << line;
+        EXPECT_EQ(line.substr(0, std::string(v.slider).size()), v.slider) << line;
     }
 
     host.Send("post DoKqToolWnd 273 2292");
