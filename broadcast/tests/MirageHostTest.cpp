@@ -515,12 +515,15 @@ TEST(MirageHost, WarnAndLockHandTheTypedMessageToTheHost)
 
 namespace {
 
-std::string WaitForLine(Host& host, const std::string& command, const std::string& expected)
+// Sends `command` until its answer (the line starting with `prefix`) is
+// `expected`; the last answer.
+std::string WaitForLine(Host& host, const std::string& command, const std::string& prefix,
+                        const std::string& expected)
 {
     std::string line;
     for (int tries = 0; tries < 100; ++tries) {
         host.Send(command);
-        line = host.Expect(command);
+        line = host.Expect(prefix);
         if (line == expected)
             break;
         Sleep(50);
@@ -535,7 +538,7 @@ TEST(MirageHost, ToolWindowPassesPointerAndExitAndScalesTheRecordingVolume)
     ASSERT_EQ(host.Call(ModeCall("DoTeacherTeacherHandle", 0) + " watched=2 flag=1", "DoTeacherTeacherHandle"), 0);
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const std::string place = "rect " + std::to_string(width - 122) + " 10 " + std::to_string(width - 10) + " 43";
-    EXPECT_EQ(WaitForLine(host, "rect DoKqToolWnd", place), place);
+    EXPECT_EQ(WaitForLine(host, "rect DoKqToolWnd", "rect ", place), place);
 
     host.Send("post DoKqToolWnd 273 2291");
     EXPECT_EQ(host.Expect("notice code=13"), "notice code=13 high=0 lparam=2");
@@ -549,7 +552,7 @@ TEST(MirageHost, ToolWindowPassesPointerAndExitAndScalesTheRecordingVolume)
         host.Send("mixer " + std::to_string(v.volume));
         host.Expect("mixer ");
         host.Send("post DoKqToolWnd 273 2290");
-        const std::string line = WaitForLine(host, "slider", std::string(v.slider) + " 1");
+        const std::string line = WaitForLine(host, "slider", "slider ", std::string(v.slider) + " 1");
         EXPECT_EQ(line.substr(0, std::string(v.slider).size()), v.slider) << line;
     }
 
