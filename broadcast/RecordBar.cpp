@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kWindowName[] = "DoBar";
@@ -86,8 +88,14 @@ BOOL CRecordBar::CreateBar(CWnd* owner, bool live, CWnd* parent)
                   kBarHeight, parent != nullptr ? parent->GetSafeHwnd() : nullptr, nullptr))
         return FALSE;
     m_toolBar = std::make_unique<CToolBar>();
-    if (m_toolBar->Create(this, WS_CHILD | WS_VISIBLE | CCS_TOP) && m_toolBar->LoadToolBar(kToolBarResource))
-        m_toolBar->MoveWindow(kToolBarX, 0, kToolBarWidth, kToolBarHeight);
+    if (m_toolBar->Create(this, WS_CHILD | WS_VISIBLE | CCS_TOP) && m_toolBar->LoadToolBar(kToolBarResource)) {
+        // The dialog frame leaves less than 120 x 24 beside the picture: the
+        // toolbar keeps inside the bar's client area (its five buttons fit).
+        RECT client = {};
+        ::GetClientRect(m_hWnd, &client);
+        m_toolBar->MoveWindow(kToolBarX, 0, std::min<int>(kToolBarWidth, client.right - kToolBarX),
+                              std::min<int>(kToolBarHeight, client.bottom));
+    }
     if (m_tips.Create(this, TTS_ALWAYSTIP)) {
         for (int i = 0; i < static_cast<int>(std::size(kButtons)); ++i) {
             RECT button = {};

@@ -10,6 +10,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "widgets/tests/LayoutCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -370,6 +372,25 @@ void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
     CloseHandle(file);
 }
 
+// A shown dialog of another process that has a control `childId`.
+HWND FindDialogWith(int childId)
+{
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+         w = FindWindowExA(nullptr, w, "#32770", nullptr))
+        if (IsWindowVisible(w) && GetDlgItem(w, childId) != nullptr)
+            return w;
+    return nullptr;
+}
+
+// Every control inside its window and every text whole; a screenshot to look at.
+void ExpectWholeAndShoot(HWND window, const std::string& shot)
+{
+    ASSERT_NE(window, nullptr) << shot;
+    for (const std::string& fault : kqtest::LayoutFaults(window))
+        ADD_FAILURE() << shot << ": " << fault;
+    EXPECT_TRUE(kqtest::SaveScreenShot(window, shot)) << shot;
+}
+
 std::string PlayerCall()
 {
     return std::string("DoStudentPlay id=3 group=") + kGroup + " port=" + std::to_string(kPort);
@@ -383,6 +404,13 @@ TEST(MirageHost, PlayerPlaysAtTheRecordedPaceAndRefusesDamagedFiles)
     ASSERT_EQ(host.Call("open 0", "DoOpenMirage(0)"), 0);
     ASSERT_EQ(host.Call(PlayerCall(), "DoStudentPlay"), 0);
     EXPECT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
+    RECT bar = {};
+    GetWindowRect(FindWindowA(nullptr, "DoBar"), &bar);
+    EXPECT_EQ(bar.left, 0);
+    EXPECT_EQ(bar.top, 0);
+    EXPECT_EQ(bar.right - bar.left, 145);
+    EXPECT_EQ(bar.bottom - bar.top, 29);
+    ExpectWholeAndShoot(FindWindowA(nullptr, "DoBar"), "record_bar");
 
     // 50 frames 100 ms apart end about 5 s after play.
     const DWORD played = GetTickCount();
@@ -433,6 +461,11 @@ TEST(MirageHost, PlayerClearsAfterConfirmationAndEndsWithoutRecording)
     // Clear, then cancel: the bar comes back as it was.
     ASSERT_EQ(host.Call("barpress 3", "barpress"), 1);
     EXPECT_EQ(WaitForBar(host, "bar 0 0 0 1 1 1"), "bar 0 0 0 1 1 1");
+    ExpectWholeAndShoot(FindWindowA(nullptr, "清除录制"), "clear_record");
+    // The system close does nothing while the question waits.
+    PostMessageA(FindWindowA(nullptr, "清除录制"), WM_SYSCOMMAND, SC_CLOSE, 0);
+    Sleep(300);
+    EXPECT_TRUE(IsWindowVisible(FindWindowA(nullptr, "清除录制")));
     host.Send("post 清除录制 273 2");
     EXPECT_EQ(WaitForBar(host, kBarIdlePlayer), kBarIdlePlayer);
 
@@ -492,6 +525,7 @@ TEST(MirageHost, WarnAndLockHandTheTypedMessageToTheHost)
                         "DoTeacherMonitor"), 0);
     const std::string presets = "请认真听讲|请不要玩游戏|请不要做与课堂无关的事|请自觉遵守教学秩序|请认真考试";
     EXPECT_EQ(OpenPreset(host, 2288), "preset " + HexOf("请不要做与课堂无关的事") + " " + presets);
+    ExpectWholeAndShoot(FindDialogWith(8005), "preset_message");
     host.Send("preset " + HexOf("请认真听讲"));
     EXPECT_EQ(host.Expect("notice code=10"), "notice code=10 high=7 text=\"请认真听讲\"");
 
@@ -555,6 +589,8 @@ TEST(MirageHost, ToolWindowPassesPointerAndExitAndScalesTheRecordingVolume)
         const std::string line = WaitForLine(host, "slider", "slider ", std::string(v.slider) + " 1");
         EXPECT_EQ(line.substr(0, std::string(v.slider).size()), v.slider) << line;
     }
+    ExpectWholeAndShoot(FindWindowA(nullptr, "DoKqToolWnd"), "tool_window");
+    ExpectWholeAndShoot(FindDialogWith(8002), "recording_volume");
 
     host.Send("post DoKqToolWnd 273 2292");
     EXPECT_EQ(host.Expect("notice code=0"), "notice code=0 high=0 lparam=0");
