@@ -74,6 +74,8 @@ bool CKqToolWnd::CreateTool(int kind, CWnd* parent)
     }
     m_volume.CreateFor(parent);
     ShowWindow(SW_SHOWNOACTIVATE);
+    // Above the view it floats on, which was shown (and activated) first.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow();
     return true;
 }

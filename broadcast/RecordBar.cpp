@@ -108,6 +108,8 @@ BOOL CRecordBar::CreateBar(CWnd* owner, bool live, CWnd* parent)
         ShowNothingRecorded();
     const bool wanted = state.compression == MIRAGE_COMPRESSION_JPEG && state.recordBarOn == 1;
     ShowWindow(wanted || state.modeKind == kPlayerMode ? SW_SHOWNOACTIVATE : SW_HIDE);
+    // Above the view it floats on, which was shown (and activated) first.
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_clearDlg.CreateFor(this);
     return TRUE;
 }
