@@ -2,8 +2,12 @@
 
 #include "broadcast/DatagramBuilder.h"
 #include "broadcast/GroupSocket.h"
+#include "broadcast/EngineEnvironment.h"
+#include "broadcast/MirageEngine.h"
 #include "broadcast/MirageEngineState.h"
 #include "broadcast/MirageMessageIds.h"
+#include "broadcast/RecordBar.h"
+#include "broadcast/Recorder.h"
 #include "broadcast/ScreenReceiverWnd.h"
 
 #include <algorithm>
@@ -19,6 +23,15 @@ constexpr WPARAM kAskAgain = 1;
 constexpr int kCursorSize = 32;
 constexpr size_t kAndPlaneOffset = 408;
 constexpr size_t kXorPlaneOffset = 536;
+
+constexpr WPARAM kRecordStart = 0;
+constexpr WPARAM kRecordStop = 1;
+constexpr WPARAM kRecordPlay = 2;
+constexpr WPARAM kRecordClear = 3;
+constexpr WPARAM kRecordExit = 4;
+constexpr char kOpenFileError[] = "Open File Error!";
+constexpr char kNoRecordContext[] = "No record context!";
+constexpr char kRecordDamaged[] = "Record file damaged!";
 
 bool HasIdList(const MirageEngineState& state) { return state.idListMode == 1 || state.idListMode == 2; }
 
@@ -73,6 +86,7 @@ BEGIN_MESSAGE_MAP(CDecompressWnd, CWnd)
     ON_MESSAGE(WM_MIRAGE_SHOW_VIEWS, OnShowViews)
     ON_MESSAGE(WM_MIRAGE_RECORD_OFF, OnRecordOff)
     ON_MESSAGE(WM_MIRAGE_RELAYOUT, OnRelayout)
+    ON_MESSAGE(WM_MIRAGE_RECORD, OnRecord)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
@@ -243,9 +257,136 @@ LRESULT CDecompressWnd::OnShowViews(WPARAM, LPARAM)
 
 LRESULT CDecompressWnd::OnRecordOff(WPARAM, LPARAM)
 {
-    EngineState().recordingOn = 0;
+    recorder::Stop();
     EngineState().playbackOn = 0;
+    KillTimer(kPlaybackTimer);
+    m_framePending = false;
+    RecordBar().Refresh();
     return 0;
+}
+
+bool CDecompressWnd::Tell(const char* text)
+{
+    ::MessageBoxA(RecordBar().GetSafeHwnd(), text, nullptr, MB_OK);
+    // DoStop may have closed the viewer while the box was up.
+    return GetSafeHwnd() != nullptr;
+}
+
+LRESULT CDecompressWnd::OnRecord(WPARAM code, LPARAM)
+{
+    MirageEngineState& state = EngineState();
+    switch (code > kRecordExit ? kRecordStop : code) {
+    case kRecordStart:
+        StartRecording();
+        break;
+    case kRecordPlay:
+        StartPlayback();
+        break;
+    case kRecordClear:
+        if (!recorder::Clear())
+            Tell(kOpenFileError);
+        break;
+    case kRecordExit:
+        recorder::Stop();
+        state.playbackOn = 0;
+        KillTimer(kPlaybackTimer);
+        MirageEngine().Stop();
+        MirageEngine().NotifyHost(MIRAGE_NOTICE_MODE_ENDED, 0, 0);
+        break;
+    default:
+        recorder::Stop();
+        state.playbackOn = 0;
+        KillTimer(kPlaybackTimer);
+        break;
+    }
+    return 0;
+}
+
+void CDecompressWnd::StartRecording()
+{
+    const MirageEngineState& state = EngineState();
+    // Nothing to start from until a frame that fits has come.
+    if (!IsShowableGeometry(state.frameWidth, state.frameHeight, state.frameBpp, recorder::EngineLimits().frameBufferSize)) {
+        RecordBar().Refresh();
+        return;
+    }
+    if (recorder::Start())
+        return;
+    if (Tell(kOpenFileError))
+        RecordBar().Refresh();
+}
+
+void CDecompressWnd::StartPlayback()
+{
+    MirageEngineState& state = EngineState();
+    KillTimer(kPlaybackTimer);
+    m_framePending = false;
+    const char* problem = nullptr;
+    switch (m_player.Begin(EngineEnvironment().RecordFolder(), GetTickCount64())) {
+    case CRecordPlayer::Start::Playing:
+        break;
+    case CRecordPlayer::Start::Missing:
+        problem = kOpenFileError;
+        break;
+    case CRecordPlayer::Start::Empty:
+        problem = kNoRecordContext;
+        break;
+    default:
+        problem = kRecordDamaged;
+        break;
+    }
+    if (problem != nullptr) {
+        if (Tell(problem))
+            EndPlayback();
+        return;
+    }
+    state.playbackOn = 1;
+    SetTimer(kPlaybackTimer, static_cast<UINT>(kPlaybackFirstStepMs), nullptr);
+}
+
+void CDecompressWnd::PlaybackStep()
+{
+    KillTimer(kPlaybackTimer);
+    if (!EngineState().playbackOn || m_player.AtEnd()) {
+        EndPlayback();
+        return;
+    }
+    if (m_framePending) {
+        m_framePending = false;
+        OnFrame(0, 0);
+    }
+    uint64_t due = 0;
+    const char* problem = nullptr;
+    switch (m_player.Next(due)) {
+    case CRecordPlayer::Step::Composed:
+        m_framePending = true;
+        SetTimer(kPlaybackTimer, static_cast<UINT>(CPlaybackSchedule::DelayUntil(due, GetTickCount64())), nullptr);
+        return;
+    case CRecordPlayer::Step::ReadFailed:
+        problem = kOpenFileError;
+        break;
+    case CRecordPlayer::Step::Damaged:
+        problem = kRecordDamaged;
+        break;
+    default:
+        break;
+    }
+    EngineState().playbackOn = 0;
+    if (problem != nullptr && !Tell(problem))
+        return;
+    EndPlayback();
+}
+
+void CDecompressWnd::EndPlayback()
+{
+    MirageEngineState& state = EngineState();
+    KillTimer(kPlaybackTimer);
+    m_framePending = false;
+    state.playbackOn = 0;
+    RecordBar().Refresh();
+    state.waitingForFrame = 1;
+    CurrentView().LayoutView();
+    RedrawCurrentView();
 }
 
 LRESULT CDecompressWnd::OnRelayout(WPARAM, LPARAM)
@@ -270,6 +411,9 @@ void CDecompressWnd::OnTimer(UINT_PTR id)
         KillTimer(kFirstWatchTimer);
         PostMessage(WM_MIRAGE_WATCH, kAskAgain);
         break;
+    case kPlaybackTimer:
+        PlaybackStep();
+        return;
     default:
         break;
     }

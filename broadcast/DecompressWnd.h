@@ -5,6 +5,7 @@
 // teacher's monitoring modes asks the students for their screens in turn,
 // pages through the stations and repeats a request nobody answered.
 
+#include "broadcast/RecordPlayer.h"
 #include "broadcast/ViewPaging.h"
 
 #include "framework/Framework.h"
@@ -27,13 +28,23 @@ protected:
     LRESULT OnShowViews(WPARAM, LPARAM);
     LRESULT OnRecordOff(WPARAM, LPARAM);
     LRESULT OnRelayout(WPARAM, LPARAM);
+    LRESULT OnRecord(WPARAM code, LPARAM);
     afx_msg void OnTimer(UINT_PTR id);
     DECLARE_MESSAGE_MAP()
 
 private:
     void Page(bool forward);
     void ArmWatchRepeat();
+    void StartRecording();
+    void StartPlayback();
+    void PlaybackStep();
+    void EndPlayback();
+    // A message box of the recording commands; false when the viewer closed
+    // while it was up.
+    bool Tell(const char* text);
     bool m_answered = false;
+    CRecordPlayer m_player;
+    bool m_framePending = false; // a played frame is composed, not yet drawn
 };
 
 // The library's one decoder window.

@@ -6,6 +6,7 @@
 #include "broadcast/HookLibrary.h"
 #include "broadcast/MirageEngineState.h"
 #include "broadcast/MirageMessageIds.h"
+#include "broadcast/RecordBar.h"
 #include "broadcast/ScreenReceiverWnd.h"
 #include "broadcast/ViewerTexts.h"
 
@@ -86,6 +87,8 @@ void DoDecompressShowThread::OnOpenViewer(WPARAM sequence, LPARAM)
                 View(i).ShowEmpty();
         }
     }
+    // A student in a teaching demonstration records; the player only plays.
+    RecordBar().CreateBar(&DecompressWnd(), state.studentDemoView != 0, &View(state.currentView));
     HookLibrary().InstallStartKeyHook();
     m_open = true;
     // Acknowledged whatever the outcome, so that no export waits its full time.
@@ -104,6 +107,9 @@ void DoDecompressShowThread::OnCloseViewer(WPARAM sequence, LPARAM)
     state.recordingOn = 0;
     state.playbackOn = 0;
     HookLibrary().UninstallStartKeyHook();
+    if (RecordBar().GetSafeHwnd() != nullptr)
+        RecordBar().ShowWindow(SW_HIDE);
+    RecordBar().DestroyBar();
     if (state.viewState == kViewMulti) {
         for (int i = 0; i < state.maxViews && i < kViewCount; ++i)
             CloseView(i);

@@ -13,6 +13,8 @@ namespace {
 constexpr uint32_t kBitsPerByte = 8;
 constexpr uint32_t kJpegBits = 24;
 constexpr uint32_t kPaletteBits = 8;
+// A recorded raw frame's slot: packed pixels of the frame's depth, no palette.
+constexpr uint8_t kStoredRaw = 0xFF;
 
 // The rows of a zlib block as the sender packs them.
 uint64_t PackedRowBytes(uint64_t width, uint64_t bits) { return width * bits / kBitsPerByte; }
@@ -176,6 +178,67 @@ bool CFrameAssembler::ChangeSize(const ParsedDatagram& sizeChange)
         return false;
     m_geometry = {sizeChange.frameWidth, sizeChange.frameHeight, sizeChange.bitsPerPixel};
     return true;
+}
+
+bool CFrameAssembler::DecodeStoredJpeg(uint32_t blockIndex, const MirageRect& rect, const MirageGeometry& geometry,
+                                       uint16_t quality, const uint8_t* stream, size_t length)
+{
+    if (m_buffers.wireBuffer == nullptr || stream == nullptr || length == 0 || length > m_buffers.wireBufferSize) {
+        ++m_counters.blocksDropped;
+        return false;
+    }
+    std::memcpy(m_buffers.wireBuffer, stream, length);
+    ParsedDatagram header;
+    header.message = MirageMessage::BlockHeader;
+    header.compression = MIRAGE_COMPRESSION_JPEG;
+    header.bitsPerPixel = geometry.bitsPerPixel;
+    header.frameWidth = static_cast<uint16_t>(geometry.width);
+    header.frameHeight = static_cast<uint16_t>(geometry.height);
+    header.length = static_cast<uint32_t>(length);
+    header.quality = quality;
+    header.rect = rect;
+    header.blockIndex = blockIndex;
+    // A wider geometry than a datagram carries is not this station's.
+    if (header.frameWidth != geometry.width || header.frameHeight != geometry.height) {
+        ++m_counters.blocksDropped;
+        return false;
+    }
+    return DecodeBlock(header);
+}
+
+bool CFrameAssembler::StoreRawBlock(const MirageRect& rect, const MirageGeometry& g, const uint8_t* pixels,
+                                    size_t length)
+{
+    constexpr uint32_t kRawSlot = 0;
+    const size_t room = SlotRoom(kRawSlot);
+    const bool fits = m_buffers.blockArea != nullptr && pixels != nullptr &&
+                      IsShowableGeometry(g.width, g.height, g.bitsPerPixel, m_buffers.frameBufferSize) &&
+                      RectInside(rect, g);
+    const uint64_t rowBytes = fits ? PackedRowBytes(static_cast<uint64_t>(rect.right - rect.left), g.bitsPerPixel) : 0;
+    if (!fits || rowBytes * static_cast<uint64_t>(rect.bottom - rect.top) != length || length > room) {
+        ++m_counters.blocksDropped;
+        return false;
+    }
+    std::memcpy(m_buffers.blockArea, pixels, length);
+    m_slots[kRawSlot] = {true, kStoredRaw, g.bitsPerPixel, static_cast<size_t>(rowBytes)};
+    m_buffers.rectTable[kRawSlot] = rect;
+    m_geometry = g;
+    ++m_counters.blocksDecoded;
+    return true;
+}
+
+bool CFrameAssembler::EndStoredFrame(const MirageGeometry& geometry)
+{
+    ParsedDatagram frameEnd;
+    frameEnd.message = MirageMessage::FrameEnd;
+    frameEnd.frameWidth = static_cast<uint16_t>(geometry.width);
+    frameEnd.frameHeight = static_cast<uint16_t>(geometry.height);
+    frameEnd.bitsPerPixel = geometry.bitsPerPixel;
+    if (frameEnd.frameWidth != geometry.width || frameEnd.frameHeight != geometry.height) {
+        ++m_counters.framesDropped;
+        return false;
+    }
+    return EndFrame(frameEnd);
 }
 
 CFrameAssembler::Outcome CFrameAssembler::Accept(const ParsedDatagram& datagram)

@@ -84,6 +84,16 @@ public:
     // Size change: takes its geometry when it is showable.
     bool ChangeSize(const ParsedDatagram& sizeChange);
 
+    // A recorded JPEG block: its stream into the wire buffer, then decoded
+    // with DecodeBlock's checks. False: dropped.
+    bool DecodeStoredJpeg(uint32_t blockIndex, const MirageRect& rect, const MirageGeometry& geometry,
+                          uint16_t quality, const uint8_t* stream, size_t length);
+    // A recorded raw frame (block 0, rows packed) into block slot 0, composed
+    // at the next frame end. False: dropped.
+    bool StoreRawBlock(const MirageRect& rect, const MirageGeometry& geometry, const uint8_t* pixels, size_t length);
+    // A recorded frame end: EndFrame's checks and composition.
+    bool EndStoredFrame(const MirageGeometry& geometry);
+
     // The four screen messages above by their kind; anything else is not
     // this class's and comes back as Other.
     enum class Outcome { Stored, BlockDecoded, FrameComposed, SizeChanged, Dropped, Other };

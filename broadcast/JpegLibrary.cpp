@@ -1,5 +1,8 @@
 #include "broadcast/JpegLibrary.h"
 
+#include "broadcast/JpegBlockDecoder.h"
+#include "broadcast/MirageEngineState.h"
+
 #include <mutex>
 
 namespace {
@@ -36,4 +39,19 @@ bool CJpegLibrary::Load()
         m_read = Entry<IjlReadProc>(m_module, kIjlReadOrdinal);
     }
     return m_init != nullptr && m_free != nullptr && m_write != nullptr;
+}
+
+bool DecodeJpegWithLibrary(const uint8_t* stream, size_t length, uint8_t* out, size_t capacity, uint32_t width,
+                           uint32_t height, uint16_t quality)
+{
+    CJpegLibrary& library = JpegLibrary();
+    if (!library.Load() || !library.CanRead())
+        return false;
+    IjlEntries ijl;
+    ijl.init = [&library](JPEG_CORE_PROPERTIES* p) { return library.Init(p); };
+    ijl.free = [&library](JPEG_CORE_PROPERTIES* p) { return library.Free(p); };
+    ijl.read = [&library](JPEG_CORE_PROPERTIES* p, int32_t io) {
+        return EngineState().engineActive ? library.Read(p, io) : IJL_BAD_PARAMETER;
+    };
+    return DecodeJpegBlock(ijl, stream, length, out, capacity, width, height, quality);
 }

@@ -32,3 +32,9 @@ private:
 };
 
 CJpegLibrary& JpegLibrary();
+
+// Decodes one JPEG block with the library into 24-bit bottom-up rows (the
+// receive path's and the player's decoder). The whole image is read only
+// while a mode is on.
+bool DecodeJpegWithLibrary(const uint8_t* stream, size_t length, uint8_t* out, size_t capacity, uint32_t width,
+                           uint32_t height, uint16_t quality);

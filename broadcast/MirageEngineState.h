@@ -7,6 +7,7 @@
 
 #include "broadcast/DatagramParser.h"
 #include "broadcast/MirageDatagram.h"
+#include "broadcast/MirageMessageIds.h"
 #include "broadcast/MirageOptions.h"
 #include "broadcast/MirageRect.h"
 
@@ -61,6 +62,9 @@ struct MirageEngineState {
     uint8_t studentDemoView = 0;
     uint8_t ownId = 0;
     uint32_t hostWindow = 0;   // 32-bit handle value of the host's window
+    // The warn or lock text that notices 10 and 11 point the host at; kept
+    // until the next one.
+    char noticeText[kMirageNoticeTextSize] = {};
 
     // Network.
     char groupAddress[kMirageGroupAddressSize] = {};

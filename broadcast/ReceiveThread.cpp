@@ -2,11 +2,12 @@
 
 #include "broadcast/DecompressWnd.h"
 #include "broadcast/GroupSocket.h"
-#include "broadcast/JpegBlockDecoder.h"
 #include "broadcast/JpegLibrary.h"
 #include "broadcast/MirageEngine.h"
 #include "broadcast/MirageEngineState.h"
 #include "broadcast/MirageMessageIds.h"
+#include "broadcast/RecordBar.h"
+#include "broadcast/Recorder.h"
 #include "broadcast/SendScreenWnd.h"
 #include "broadcast/ViewGeometry.h"
 
@@ -65,38 +66,6 @@ void PostToDecoder(UINT message, WPARAM wParam = 0)
         PostMessageA(decoder, message, wParam, 0);
 }
 
-MirageReceiveBuffers EngineBuffers()
-{
-    MirageEngineState& state = EngineState();
-    MirageReceiveBuffers b;
-    b.wireBuffer = state.wireBuffer;
-    b.wireBufferSize = state.wireBuffer != nullptr ? state.frameBufferSize + kMirageWireSlack : 0;
-    b.blockArea = state.blockArea;
-    b.blockAreaSize = state.blockArea != nullptr ? kMirageBlockAreaSize : 0;
-    b.blockSlotStride = kMirageBlockSlotStride;
-    b.frameBuffer = state.frameBuffer;
-    b.frameBufferSize = state.frameBuffer != nullptr ? state.frameBufferSize : 0;
-    b.cursorShapeArea = state.cursorShapeArea;
-    b.rectTable = state.rectTable;
-    return b;
-}
-
-bool DecodeWithLibrary(const uint8_t* stream, size_t length, uint8_t* out, size_t capacity, uint32_t width,
-                       uint32_t height, uint16_t quality)
-{
-    CJpegLibrary& library = JpegLibrary();
-    if (!library.Load() || !library.CanRead())
-        return false;
-    IjlEntries ijl;
-    ijl.init = [&library](JPEG_CORE_PROPERTIES* p) { return library.Init(p); };
-    ijl.free = [&library](JPEG_CORE_PROPERTIES* p) { return library.Free(p); };
-    ijl.read = [&library](JPEG_CORE_PROPERTIES* p, int32_t io) {
-        // The whole image is read only while the mode is still on.
-        return EngineState().engineActive ? library.Read(p, io) : IJL_BAD_PARAMETER;
-    };
-    return DecodeJpegBlock(ijl, stream, length, out, capacity, width, height, quality);
-}
-
 } // namespace
 
 void CReceiveThread::SetHostFolder(const std::string& folder)
@@ -108,8 +77,8 @@ CFrameAssembler& CReceiveThread::Assembler()
 {
     const std::lock_guard<std::mutex> lock(g_assemblerLock);
     if (!g_assembler) {
-        g_assembler = std::make_unique<CFrameAssembler>(EngineBuffers());
-        g_assembler->SetJpegDecoder(&DecodeWithLibrary);
+        g_assembler = std::make_unique<CFrameAssembler>(recorder::EngineBuffers());
+        g_assembler->SetJpegDecoder(&DecodeJpegWithLibrary);
     }
     return *g_assembler;
 }
@@ -182,6 +151,7 @@ void CReceiveThread::Dispatch(const ParsedDatagram& datagram)
             state.jpegQuality = datagram.quality;
             state.compressedLength = datagram.length;
             TakeGeometry();
+            recorder::AppendBlock(datagram); // a zlib block is never recorded
         }
         break;
     case MirageMessage::FrameEnd:
@@ -232,7 +202,22 @@ void CReceiveThread::OnControl(const ParsedDatagram& datagram)
 void CReceiveThread::ApplySenderFlags(const ParsedDatagram& frameEnd)
 {
     MirageEngineState& state = EngineState();
-    // The record bar is not part of this engine yet: only its flags are kept.
+    // The bar is shown and hidden without waiting for the viewer thread,
+    // which may be closing the viewer (DoStop) and waiting for this one.
+    HWND bar = RecordBar().GetSafeHwnd();
+    if (state.recordBarOn && (frameEnd.recordBar == 0 || state.compression != MIRAGE_COMPRESSION_JPEG)) {
+        PostToDecoder(WM_MIRAGE_RECORD_OFF);
+        state.recordBarOn = 0;
+        state.sendRecordBar = 0;
+        if (bar != nullptr)
+            ShowWindowAsync(bar, SW_HIDE);
+    }
+    if (frameEnd.recordBar != 0 && frameEnd.compression == MIRAGE_COMPRESSION_JPEG) {
+        state.recordBarOn = 1;
+        state.sendRecordBar = 1;
+        if (bar != nullptr)
+            ShowWindowAsync(bar, SW_SHOWNOACTIVATE);
+    }
     state.recordBarOn = frameEnd.recordBar;
     state.sendWindowed = frameEnd.windowed;
     state.windowedFlag = frameEnd.windowed;
@@ -256,8 +241,10 @@ void CReceiveThread::OnFrameEnd(const ParsedDatagram& datagram)
         return; // a frame end the view cannot show: the last good geometry stays
     TakeGeometry();
     std::memcpy(state.framePalette, Assembler().Palette(), sizeof state.framePalette);
-    if (state.engineActive)
-        PostToDecoder(WM_MIRAGE_FRAME);
+    if (!state.engineActive)
+        return;
+    PostToDecoder(WM_MIRAGE_FRAME);
+    recorder::AppendFrameEnd();
 }
 
 void CReceiveThread::OnWatchSelect(const ParsedDatagram& datagram)

@@ -26,9 +26,13 @@ enum MenuIcon : UINT {
     ICON_TUTORING = 8008,
     ICON_REVIEW = 8009,
     ICON_STUDENT_DEMO = 8010,
+    ICON_WARN = 8037,
+    ICON_LOCK = 8038,
     ICON_EXIT = 8039,
 };
 
+constexpr char kWarnText[] = "警告";
+constexpr char kLockText[] = "锁定";
 constexpr char kExitText[] = "退出";
 
 HICON MenuIconOf(UINT id)
@@ -69,6 +73,8 @@ void CScreenReceiverWnd::ShowMenu(CPoint point)
         add(ID_MIRAGE_TO_REVIEW, MIRAGE_INI_TO_REVIEW, ICON_REVIEW);
         add(ID_MIRAGE_TO_STUDENT_DEMO, MIRAGE_INI_TO_STUDENT_DEMO, ICON_STUDENT_DEMO);
     }
+    menu.AddItem(ID_MIRAGE_WARN, kWarnText, MenuIconOf(ICON_WARN));
+    menu.AddItem(ID_MIRAGE_LOCK, kLockText, MenuIconOf(ICON_LOCK));
     menu.AddSeparator();
     menu.AddItem(ID_MIRAGE_EXIT, kExitText, MenuIconOf(ICON_EXIT));
     menu.TrackPopupMenu(TPM_CENTERALIGN | TPM_RIGHTBUTTON, m_rect.left + point.x, m_rect.top + point.y, this);
@@ -127,4 +133,16 @@ void CScreenReceiverWnd::OnZoom()
     }
     state.waitingForFrame = 1;
     DecompressWnd().ApplyVisibility();
+}
+
+void CScreenReceiverWnd::OnWarn()
+{
+    if (m_preset.GetSafeHwnd() != nullptr)
+        m_preset.Open(CPresetMessageDlg::WARN, m_stationId);
+}
+
+void CScreenReceiverWnd::OnLock()
+{
+    if (m_preset.GetSafeHwnd() != nullptr)
+        m_preset.Open(CPresetMessageDlg::LOCK, m_stationId);
 }

@@ -26,6 +26,11 @@ constexpr int32_t kStudentSide = 1;
 constexpr int32_t kTeachingDemo = 0;
 constexpr int32_t kOtherStudents = 2;
 constexpr int32_t kStudentDemo = 3;
+constexpr int32_t kHandleTeacher = 1;
+constexpr int kToolFull = 3;
+constexpr int kToolExitOnly = 1;
+constexpr int32_t kMonitorOne = 4;
+constexpr int32_t kMonitorMany = 5;
 constexpr int kTitleRightOffset = 70;
 constexpr int kTitleTop = 20;
 constexpr DWORD kStretchedRedrawMs = 150;
@@ -46,6 +51,12 @@ constexpr uint32_t kBitsPerByte = 8;
 CScreenReceiverWnd g_views[kViewCount];
 
 bool HasIdList(const MirageEngineState& state) { return state.idListMode == 1 || state.idListMode == 2; }
+
+// Remote control (both kinds) and the student demonstration seen by the teacher.
+bool HasToolWindow(const MirageEngineState& state)
+{
+    return state.modeKind == kHandleTeacher || state.modeKind == kOtherStudents || state.modeKind == kStudentDemo;
+}
 
 struct DibHeader {
     BITMAPINFOHEADER header;
@@ -117,6 +128,17 @@ CScreenReceiverWnd& CurrentView()
     return View(EngineState().currentView);
 }
 
+void RedrawCurrentView()
+{
+    CScreenReceiverWnd& view = CurrentView();
+    if (view.GetSafeHwnd() == nullptr)
+        return;
+    if (EngineState().waitingForFrame)
+        view.DrawWaitingText();
+    else
+        view.DrawFrame();
+}
+
 BEGIN_MESSAGE_MAP(CScreenReceiverWnd, CWnd)
     ON_WM_HOTKEY()
     ON_WM_PAINT()
@@ -140,6 +162,8 @@ BEGIN_MESSAGE_MAP(CScreenReceiverWnd, CWnd)
     ON_COMMAND(ID_MIRAGE_TO_TEACHER_DEMO, OnToTeacherDemo)
     ON_COMMAND(ID_MIRAGE_EXIT, OnExit)
     ON_COMMAND(ID_MIRAGE_ZOOM, OnZoom)
+    ON_COMMAND(ID_MIRAGE_WARN, OnWarn)
+    ON_COMMAND(ID_MIRAGE_LOCK, OnLock)
 END_MESSAGE_MAP()
 
 bool CScreenReceiverWnd::FullScreenLayout() const
@@ -178,6 +202,11 @@ bool CScreenReceiverWnd::CreateView()
         m_hotKey = RegisterHotKey(GetSafeHwnd(), kViewSwitchHotKey, MOD_CONTROL, LOBYTE(VkKeyScanA('q'))) != FALSE;
     }
     ImmAssociateContext(GetSafeHwnd(), nullptr);
+    if (state.side == kTeacherSide && state.openMode == MIRAGE_OPEN_FULL &&
+        (state.modeKind == kMonitorOne || state.modeKind == kMonitorMany))
+        m_preset.CreateFor(this); // hidden until warn or lock
+    if (state.side == kTeacherSide && state.openMode == MIRAGE_OPEN_FULL && HasToolWindow(state))
+        m_tool.CreateTool(state.modeKind == kStudentDemo ? kToolExitOnly : kToolFull, this);
 
     // A student joining a picture already running asks for a whole frame.
     const bool askWholeFrame = state.side == kStudentSide && state.openMode == MIRAGE_OPEN_FULL &&
@@ -211,6 +240,9 @@ void CScreenReceiverWnd::DestroyView()
     }
     if (m_title.GetSafeHwnd() != nullptr)
         m_title.DestroyWindow();
+    if (m_preset.GetSafeHwnd() != nullptr)
+        m_preset.DestroyWindow();
+    m_tool.DestroyTool();
 }
 
 void CScreenReceiverWnd::SetCursorShape(HCURSOR cursor, bool ownShape)
@@ -243,6 +275,7 @@ void CScreenReceiverWnd::LayoutView()
             m_title.ShowText("");
             DrawWaitingText();
         }
+        m_tool.Reposition();
         return;
     }
     const ViewRect cell =
@@ -257,6 +290,7 @@ void CScreenReceiverWnd::LayoutView()
         DrawWaitingText();
         m_title.ShowText("");
     }
+    m_tool.Reposition();
 }
 
 void CScreenReceiverWnd::ShowWithTitle(bool show)
@@ -402,6 +436,7 @@ void CScreenReceiverWnd::DrawFrame()
     ::ReleaseDC(hwnd, dc);
     if (HasIdList(state))
         m_title.ShowText(state.names[state.watchedId]);
+    m_tool.Reposition();
 }
 
 void CScreenReceiverWnd::DrawPointer()

@@ -7,6 +7,8 @@
 // DrawPointer and DrawWaitingText.
 
 #include "broadcast/IconPopupMenu.h"
+#include "broadcast/KqToolWnd.h"
+#include "broadcast/PresetMessageDlg.h"
 #include "broadcast/TextTipWnd.h"
 #include "broadcast/ViewGeometry.h"
 
@@ -61,6 +63,8 @@ protected:
     afx_msg void OnToTeacherDemo();
     afx_msg void OnExit();
     afx_msg void OnZoom();
+    afx_msg void OnWarn();
+    afx_msg void OnLock();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -81,6 +85,8 @@ private:
     uint8_t m_stationId = 0;
     bool m_empty = false; // an empty grid cell, painted with the background
     CTextTipWnd m_title;
+    CPresetMessageDlg m_preset; // monitoring modes of a teacher station
+    CKqToolWnd m_tool;          // remote control and student demonstration
     ViewRect m_rect;
     HCURSOR m_cursor = nullptr;
     bool m_ownCursor = false;
@@ -96,3 +102,6 @@ private:
 inline constexpr int kViewCount = 16;
 CScreenReceiverWnd& View(int index);
 CScreenReceiverWnd& CurrentView();
+// Lets the current view redraw itself: the waiting text until a frame came,
+// else the frame.
+void RedrawCurrentView();

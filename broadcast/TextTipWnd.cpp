@@ -2,7 +2,7 @@
 
 namespace {
 
-constexpr char kWindowName[] = "TextTip";
+constexpr char kWindowName[] = "TITLEWND";
 constexpr int kWidth = 50;
 constexpr int kHeight = 30;
 constexpr COLORREF kCyan = RGB(0, 255, 255);

@@ -49,6 +49,19 @@ BOOL CToolTipCtrl::AddTool(CWnd* tool, LPCSTR text)
     return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
 }
 
+BOOL CToolTipCtrl::AddTool(CWnd* window, LPCSTR text, const RECT& rect, UINT_PTR toolId)
+{
+    if (window == nullptr || window->GetSafeHwnd() == nullptr)
+        return FALSE;
+    TTTOOLINFOA info = {};
+    info.cbSize = sizeof info;
+    info.hwnd = window->m_hWnd;
+    info.uId = toolId;
+    info.rect = rect;
+    info.lpszText = const_cast<LPSTR>(text);
+    return SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
 int CToolTipCtrl::GetToolCount() const
 {
     return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT));

@@ -10,7 +10,8 @@ public:
     CToolTipCtrl() = default;
     ~CToolTipCtrl() override;
 
-    // A popup tooltip owned by `parent`.
+    // A popup tooltip owned by `parent`; TTS_ALWAYSTIP in `style` shows
+    // the tips while the owner is inactive too.
     virtual BOOL Create(CWnd* parent, DWORD style = 0);
     void Activate(BOOL activate);
     int SetMaxTipWidth(int width);
@@ -18,6 +19,9 @@ public:
     // string `textId` of the resource source, or with `text`.
     BOOL AddTool(CWnd* tool, UINT textId);
     BOOL AddTool(CWnd* tool, LPCSTR text);
+    // A tool over `rect` of the window `window` (client coordinates), known
+    // by `toolId`.
+    BOOL AddTool(CWnd* window, LPCSTR text, const RECT& rect, UINT_PTR toolId);
     int GetToolCount() const;
     // Hands a mouse message to the control so it can show its tips.
     void RelayEvent(LPMSG msg);

@@ -7,6 +7,9 @@
 class CColorButton : public CButton {
 public:
     CColorButton();
+    // Painted on `background`; with `backgroundOnly` the control-colour
+    // message sets only the background colour and leaves the text's alone.
+    CColorButton(COLORREF background, bool backgroundOnly);
 
 protected:
     DECLARE_MESSAGE_MAP()
@@ -17,4 +20,5 @@ private:
     COLORREF m_background;
     COLORREF m_text;
     CBrush m_brush;
+    bool m_backgroundOnly = false;
 };

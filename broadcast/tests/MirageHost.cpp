@@ -21,6 +21,18 @@
 //   postxy WINDOW MESSAGE WPARAM X Y      the same with lParam = MAKELPARAM(X, Y)
 //   rect WINDOW                    prints the window's rectangle
 //   menu                           prints whether a popup menu is open
+//   bar                            prints "bar VISIBLE R S P C E": whether "DoBar"
+//                                  is shown and which of its five buttons are enabled
+//   barpress N                     presses the bar's button N (0 record .. 4 exit)
+//   preset [HEX]                   the shown preset-message dialog: prints "preset
+//                                  HEX ITEMS" (its message text's bytes, its
+//                                  presets joined by |); with HEX, types those
+//                                  bytes as the message and presses OK
+//   mixer [VOLUME]                 sets the mixer's recording volume (KqMixer.dll
+//                                  of this process); prints "mixer VOLUME" as read
+//   slider                         the volume dialog's slider: "slider POS ENABLED"
+//   msgbox TIMEOUT_MS              waits for a message box of this process,
+//                                  prints "msgbox TEXT" and answers it with OK
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
 //   texts WINDOW                   prints "text HEX" with the bytes of the text
@@ -40,6 +52,7 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <tlhelp32.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -295,19 +308,25 @@ LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+// A text's bytes in hexadecimal.
+std::string Hex(const std::string& text)
+{
+    std::string hex;
+    char byte[4];
+    for (const char c : text) {
+        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(c));
+        hex += byte;
+    }
+    return hex;
+}
+
 BOOL CALLBACK PrintChildText(HWND child, LPARAM)
 {
     char text[256] = {};
     const int length = GetWindowTextA(child, text, sizeof text);
     if (length <= 0)
         return TRUE;
-    std::string hex;
-    char byte[4];
-    for (int i = 0; i < length; ++i) {
-        std::snprintf(byte, sizeof byte, "%02X", static_cast<unsigned char>(text[i]));
-        hex += byte;
-    }
-    Print("text " + hex);
+    Print("text " + Hex(std::string(text, static_cast<size_t>(length))));
     return TRUE;
 }
 
@@ -394,6 +413,98 @@ void Execute(const std::string& line)
         // The system's popup-menu window class.
         HWND menu = FindWindowA("#32768", nullptr);
         Print(menu != nullptr && IsWindowVisible(menu) ? "menu open" : "no menu");
+    } else if (command == "bar" || command == "barpress") {
+        HWND bar = FindWindowA(nullptr, "DoBar");
+        HWND tools = bar != nullptr ? FindWindowExA(bar, nullptr, TOOLBARCLASSNAMEA, nullptr) : nullptr;
+        constexpr UINT kFirstButton = 32771;
+        if (command == "barpress") {
+            const BOOL posted = bar != nullptr && PostMessageA(bar, WM_COMMAND, kFirstButton + argument(1), 0);
+            PrintResult(command, posted ? 1 : 0, start);
+        } else {
+            std::string line = "bar " + std::to_string(bar != nullptr && IsWindowVisible(bar) ? 1 : 0);
+            for (UINT b = 0; b < 5; ++b)
+                line += " " + std::to_string(tools != nullptr && SendMessageA(tools, TB_ISBUTTONENABLED,
+                                                                                kFirstButton + b, 0) != 0 ? 1 : 0);
+            Print(line);
+        }
+    } else if (command == "preset") {
+        constexpr int kMessageCombo = 8005;
+        HWND dialog = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr && dialog == nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, kMessageCombo) != nullptr)
+                dialog = w;
+        }
+        if (dialog == nullptr) {
+            Print("preset none");
+        } else {
+            HWND combo = GetDlgItem(dialog, kMessageCombo);
+            char text[512] = {};
+            GetWindowTextA(combo, text, sizeof text);
+            std::string items;
+            const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+            for (int i = 0; i < count; ++i) {
+                char item[128] = {};
+                SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+                items += (i > 0 ? "|" : "") + std::string(item);
+            }
+            Print("preset " + Hex(text) + " " + items);
+            if (words.size() > 1) {
+                std::string typed;
+                for (size_t i = 0; i + 1 < words[1].size(); i += 2)
+                    typed += static_cast<char>(std::stoi(words[1].substr(i, 2), nullptr, 16));
+                SetWindowTextA(combo, typed.c_str());
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            }
+        }
+    } else if (command == "mixer") {
+        using GetVolume = int (*)(int, char*);
+        using SetVolume = int (*)(int, int, unsigned, char*);
+        HMODULE mixer = LoadLibraryA("KqMixer.dll");
+        const auto get = reinterpret_cast<GetVolume>(
+            reinterpret_cast<void*>(mixer != nullptr ? GetProcAddress(mixer, "KqMixerGetRecVolume") : nullptr));
+        const auto set = reinterpret_cast<SetVolume>(
+            reinterpret_cast<void*>(mixer != nullptr ? GetProcAddress(mixer, "KqMixerSetRecVolume") : nullptr));
+        if (set != nullptr && words.size() > 1)
+            set(1, 0, static_cast<unsigned>(argument(1)), nullptr);
+        Print("mixer " + std::to_string(get != nullptr ? get(0, nullptr) : -1));
+    } else if (command == "slider") {
+        HWND slider = nullptr;
+        for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr && slider == nullptr;
+             w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            HWND candidate = GetDlgItem(w, 8002);
+            if (pid == GetCurrentProcessId() && IsWindowVisible(w) && candidate != nullptr)
+                slider = candidate;
+        }
+        Print(slider == nullptr ? "slider none"
+                                : "slider " + std::to_string(SendMessageA(slider, TBM_GETPOS, 0, 0)) + " " +
+                                      std::to_string(IsWindowEnabled(slider) ? 1 : 0));
+    } else if (command == "msgbox") {
+        const DWORD until = GetTickCount() + static_cast<DWORD>(argument(1));
+        HWND box = nullptr;
+        while (box == nullptr && GetTickCount() < until) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w != nullptr;
+                 w = FindWindowExA(nullptr, w, "#32770", nullptr)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(w) && GetDlgItem(w, 0xFFFF) != nullptr) {
+                    box = w;
+                    break;
+                }
+            }
+            if (box == nullptr)
+                Sleep(50);
+        }
+        char text[256] = {};
+        if (box != nullptr) {
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        Print(box != nullptr ? std::string("msgbox ") + text : "no msgbox");
     } else if (command == "rect") {
         HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
         RECT r = {};

@@ -381,3 +381,40 @@ TEST(ReceivePath, LostFragmentsAreCountedAndShapePartsLandInTheirHalf)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ReceivePath, RecordedRawFrameAndJpegBlockComposeWithTheLiveChecks)
+{
+    constexpr uint16_t kOddWidth = 13;
+    for (const uint16_t bits : {8, 16, 24}) {
+        SCOPED_TRACE(bits);
+        Station s;
+        const std::vector<uint8_t> rows = Picture(kOddWidth, kHeight, bits, 9);
+        const MirageGeometry g = {kOddWidth, kHeight, static_cast<uint8_t>(bits)};
+        const MirageRect whole = {0, 0, kOddWidth, kHeight};
+        // A length that does not match the rectangle, a rectangle past the
+        // frame and a frame beyond the buffer reach no buffer.
+        EXPECT_FALSE(s.assembler.StoreRawBlock(whole, g, rows.data(), rows.size() - 1));
+        EXPECT_FALSE(s.assembler.StoreRawBlock({0, 0, kOddWidth + 1, kHeight}, g, rows.data(), rows.size()));
+        EXPECT_FALSE(s.assembler.StoreRawBlock(whole, {4096, 4096, 24}, rows.data(), rows.size()));
+        ASSERT_TRUE(s.assembler.StoreRawBlock(whole, g, rows.data(), rows.size()));
+        ASSERT_TRUE(s.assembler.EndStoredFrame(g));
+        const size_t stride = CFrameAssembler::FrameStride(g);
+        const size_t packed = static_cast<size_t>(kOddWidth) * bits / 8;
+        for (size_t row = 0; row < kHeight; ++row)
+            ASSERT_EQ(0, std::memcmp(s.frame.data() + row * stride, rows.data() + row * packed, packed)) << row;
+    }
+    // A recorded JPEG stream that is no JPEG is dropped; one longer than the
+    // wire buffer never reaches it.
+    Station s;
+    const std::vector<uint8_t> junk(500, 0x5A);
+    EXPECT_FALSE(s.assembler.DecodeStoredJpeg(0, {0, 0, kWidth, kHeight}, {kWidth, kHeight, 24}, 60, junk.data(),
+                                              junk.size()));
+    EXPECT_FALSE(s.assembler.DecodeStoredJpeg(0, {0, 0, kWidth, kHeight}, {kWidth, kHeight, 24}, 60, junk.data(),
+                                              s.wire.size() + 1));
+    EXPECT_FALSE(s.assembler.DecodeStoredJpeg(16, {0, 0, kWidth, kHeight}, {kWidth, kHeight, 24}, 60, junk.data(),
+                                              junk.size()));
+}
+
+} // namespace

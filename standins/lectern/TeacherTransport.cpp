@@ -202,7 +202,14 @@ void TeacherTransport::SendScreenCommand(const CommandBody& command)
     }
     for (const auto& [seat, name] : names)
         seats.push_back(static_cast<uint8_t>(seat));
-    engine_.Run(PlanTeacher(command, settings, seats.data(), seats.size()), settings, names);
+    const EngineRequest plan = PlanTeacher(command, settings, seats.data(), seats.size());
+    if (plan.call == EngineCall::TeacherTeacherDemo) {
+        // The demonstration's frame ends carry the configuration's record and
+        // windowed bytes: the engine takes all five before it starts.
+        const uint8_t reset[5] = {settings.lossless, settings.pause, settings.burst, settings.record, settings.windowed};
+        engine_.ResetOptions(reset);
+    }
+    engine_.Run(plan, settings, names);
 }
 
 void TeacherTransport::OnEngineNotice(uint16_t code, intptr_t lParam)
