@@ -53,6 +53,9 @@ protected:
     afx_msg LRESULT OnStudentNotify(WPARAM code, LPARAM argument);
     afx_msg LRESULT OnSignal(WPARAM socket, LPARAM event);
 
+    // The object outlives its window: the application deletes it.
+    void PostNcDestroy() override {}
+
 private:
     bool PerHost() const { return m_configMode == kConfigPerHost; }
     // Runs the start-up after the base frame exists; false when the frame

@@ -41,22 +41,42 @@ HWND FindNotice()
     return kqtest::ThreadWindowWith(CNoticeDlg::kLabelId);
 }
 
-// Runs `trigger`, which opens a notice; checks its text and ends it.
+// While alive, closes the first notice that shows on this thread, noting
+// its text (a timer runs inside the notice's own loop).
+class NoticeWatcher {
+public:
+    NoticeWatcher() : m_timer(::SetTimer(nullptr, 0, kWatchMs, Tick)) { t_watcher = this; }
+    ~NoticeWatcher()
+    {
+        ::KillTimer(nullptr, m_timer);
+        t_watcher = nullptr;
+    }
+    bool seen = false;
+    CString text;
+
+private:
+    static constexpr UINT kWatchMs = 10;
+    static inline thread_local NoticeWatcher* t_watcher = nullptr;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        NoticeWatcher* watcher = t_watcher;
+        const HWND box = FindNotice();
+        if (watcher == nullptr || watcher->seen || box == nullptr)
+            return;
+        watcher->seen = true;
+        watcher->text = ControlText(box, CNoticeDlg::kLabelId);
+        ::PostMessageA(box, WM_CLOSE, 0, 0);
+    }
+    UINT_PTR m_timer;
+};
+
+// Runs `trigger`, which opens a notice; checks its text.
 void ExpectNotice(UINT messageId, const std::function<void()>& trigger)
 {
-    bool seen = false;
-    kqtest::RunShown(
-        FindNotice,
-        [&] {
-            trigger();
-            return INT_PTR{0};
-        },
-        [&](CWnd& box) {
-            seen = true;
-            EXPECT_EQ(ControlText(box.m_hWnd, CNoticeDlg::kLabelId), ResourceText(messageId));
-            box.PostMessage(WM_CLOSE);
-        });
-    EXPECT_TRUE(seen) << "notice " << messageId;
+    NoticeWatcher watcher;
+    trigger();
+    EXPECT_TRUE(watcher.seen) << "notice " << messageId;
+    EXPECT_EQ(watcher.text, ResourceText(messageId));
 }
 
 TEST(ResourceIds, TheCodeNamesTheTablesNumbers)
