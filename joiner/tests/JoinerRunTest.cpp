@@ -273,7 +273,7 @@ TEST_F(JoinerRun, TheAgentsHandOverAsksTheSeatAndAlwaysRestartsTheAgent)
     ASSERT_TRUE(install.Start());
     ASSERT_TRUE(install.WaitForAgentStarts(1));
     HWND agent = install.AgentFrame();
-    ASSERT_NE(agent, nullptr);
+    ASSERT_NE(agent, nullptr) << install.Trace();
     ASSERT_TRUE(install.WaitForTrace("seat=A7 "));
 
     ::PostMessageA(agent, WM_LECTERN_NOTIFY, MAKEWPARAM(kq::kStudentHandOver, 0), 0);
@@ -395,7 +395,7 @@ TEST_F(JoinerRun, PerHostCopiesAnnouncesAndFollowsTheConfigurationVersion)
     ASSERT_TRUE(peer.Ok());
     ASSERT_TRUE(install.Start({"KQ_TEST_DRIVE=network"}));
     ASSERT_TRUE(install.WaitForAgentStarts(1)) << install.Trace();
-    ASSERT_NE(install.AgentFrame(), nullptr);
+    ASSERT_NE(install.AgentFrame(), nullptr) << install.Trace();
 
     // Classroom 5: the working copy goes over the local copy, which takes
     // the classroom; about 3 s later seven copies of the notice.
