@@ -1,5 +1,6 @@
 #include "student/StudentApp.h"
 
+#include "common/LogOffSurvival.h"
 #include "common/PeerNames.h"
 #include "student/MainFrame.h"
 #include "student/StudentDoc.h"
@@ -9,26 +10,6 @@ namespace {
 constexpr char kResourceModule[] = "Satchel.dll";
 constexpr char kResourceMissing[] = "Can not load the Satchel.dll ";
 constexpr UINT kFrameResource = 128;
-
-// Windows 98 ends every process at log-off unless it registers as a service.
-void SurviveLogOffOnWindows98()
-{
-    constexpr DWORD kMajor98 = 4;
-    constexpr DWORD kMinor98 = 10;
-    constexpr DWORD kRegisterService = 1;
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    if (!::GetVersionExA(&version) || version.dwMajorVersion != kMajor98 || version.dwMinorVersion != kMinor98)
-        return;
-    HMODULE kernel = ::LoadLibraryA("Kernel32.dll");
-    if (kernel == nullptr)
-        return;
-    using RegisterServiceProcess = DWORD(WINAPI*)(DWORD, DWORD);
-    if (auto call = reinterpret_cast<RegisterServiceProcess>(
-            reinterpret_cast<void*>(::GetProcAddress(kernel, "RegisterServiceProcess"))))
-        call(::GetCurrentProcessId(), kRegisterService);
-    ::FreeLibrary(kernel);
-}
 
 } // namespace
 
@@ -67,7 +48,7 @@ BOOL CStudentApp::InitInstance()
         return FALSE;
     m_winsockStarted = true;
 
-    SurviveLogOffOnWindows98();
+    kq::SurviveLogOffOnWindows98();
     m_nCmdShow = SW_HIDE;
 
     AddDocTemplate(new CSingleDocTemplate(kFrameResource, RUNTIME_CLASS(CStudentDoc), RUNTIME_CLASS(CMainFrame),

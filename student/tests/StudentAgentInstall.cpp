@@ -23,7 +23,8 @@ constexpr int kMessageLabelId = 1006;
 
 } // namespace
 
-StudentAgentInstall::StudentAgentInstall(const char* seat) : ProgramInstall("kq_student", "Student.exe")
+StudentAgentInstall::StudentAgentInstall(const char* seat, const char* program)
+    : ProgramInstall("kq_student", program)
 {
     for (const char* module : kModules)
         CopyIn(module, module);

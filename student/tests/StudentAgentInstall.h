@@ -17,8 +17,9 @@ constexpr DWORD kAgentPatienceMs = kq::standin::kInstallPatienceMs;
 
 class StudentAgentInstall : public kq::standin::ProgramInstall {
 public:
-    // `seat` becomes [STUDENTNUMBER] number (null: no such key).
-    explicit StudentAgentInstall(const char* seat = "A7");
+    // `seat` becomes [STUDENTNUMBER] number (null: no such key). `program`
+    // is the one Start runs: the agent, or the joiner that starts it.
+    explicit StudentAgentInstall(const char* seat = "A7", const char* program = "Student.exe");
 
     std::string IniPath() const { return PathOf("student.ini"); }
 

@@ -1,0 +1,4 @@
+#include "joiner/GhostDoc.h"
+
+IMPLEMENT_DYNCREATE(CKqGhostDoc, CDocument)
+IMPLEMENT_DYNCREATE(CKqGhostView, CView)
