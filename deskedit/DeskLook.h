@@ -6,8 +6,10 @@
 
 namespace kq {
 
+inline constexpr UINT kDeskCloseId = 138;
+
 inline constexpr SkinLook kDeskSkinLook = {
-    138,   // close button id
+    kDeskCloseId,
     145,   // released face
     144,   // pressed face
     false, // not centred
