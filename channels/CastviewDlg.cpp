@@ -3,6 +3,7 @@
 #include "channels/CastviewLook.h"
 #include "channels/PlayerHandOff.h"
 #include "channels/SocketOptionText.h"
+#include "common/ChannelAnnounce.h"
 #include "common/ChannelJoinNotice.h"
 #include "common/ChannelQuery.h"
 #include "common/DriveType.h"

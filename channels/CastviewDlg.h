@@ -13,6 +13,7 @@
 #include "channels/ChannelList.h"
 #include "channels/ChannelSocket.h"
 #include "framework/Framework.h"
+#include "framework/ListCtrl.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SkinDialog.h"
 

@@ -6,6 +6,7 @@
 
 #include "deskedit/ShortcutListCtrl.h"
 #include "framework/Framework.h"
+#include "framework/TreeCtrl.h"
 #include "widgets/SkinButton.h"
 #include "widgets/SkinDialog.h"
 

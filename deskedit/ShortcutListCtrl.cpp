@@ -6,7 +6,10 @@
 #include "deskedit/DeskMessageDlg.h"
 #include "deskedit/ShortcutRules.h"
 
+#include <objbase.h>
 #include <shellapi.h>
+
+#include <cstring>
 
 #include <fstream>
 #include <iterator>

@@ -8,6 +8,8 @@
 
 #include "deskedit/ShortcutEntry.h"
 #include "framework/Framework.h"
+#include "framework/ImageList.h"
+#include "framework/ListCtrl.h"
 
 #include <array>
 #include <list>

@@ -91,7 +91,7 @@ public:
         std::vector<ChannelJoinNotice> notices;
         for (const auto& d : Collect(
                  ms, [&](const uint8_t* p, int n) { return n == 4 && (p[3] != 0) == joined; }, count)) {
-            ChannelJoinNotice notice;
+            ChannelJoinNotice notice{};
             ParseChannelJoinNotice(d.data(), d.size(), notice);
             notices.push_back(notice);
         }
