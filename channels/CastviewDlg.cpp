@@ -62,6 +62,7 @@ void ShowOptionFailure(int error, const char* otherwise)
 
 BEGIN_MESSAGE_MAP(CCastviewDlg, CSkinDialog)
     ON_WM_PAINT()
+    ON_WM_WINDOWPOSCHANGING()
     ON_WM_TIMER()
     ON_WM_CLOSE()
     ON_NOTIFY(NM_DBLCLK, CCastviewDlg::kListId, OnDblClk)
@@ -85,6 +86,9 @@ CCastviewDlg::~CCastviewDlg()
 
 BOOL CCastviewDlg::OnInitDialog()
 {
+    const kq::CastviewCommandLine parsed = kq::ParseCastviewCommandLine(m_commandLine.c_str());
+    m_seat = parsed.seat;
+    m_channelName = parsed.channelName;
     CSkinDialog::OnInitDialog();
     m_icon = AfxGetApp()->LoadIcon(kIcon);
     SetIcon(m_icon, TRUE);
@@ -101,9 +105,6 @@ BOOL CCastviewDlg::OnInitDialog()
     if (!OpenNoticeSocket())
         return TRUE; // no list and no channels: the two buttons stay
     CreateList();
-    const kq::CastviewCommandLine parsed = kq::ParseCastviewCommandLine(m_commandLine.c_str());
-    m_seat = parsed.seat;
-    m_channelName = parsed.channelName;
     OpenChannelSockets();
     SendQuery();
     m_started = false;
@@ -193,6 +194,15 @@ void CCastviewDlg::OnPaint()
     const int iconWidth = ::GetSystemMetrics(SM_CXICON);
     const int iconHeight = ::GetSystemMetrics(SM_CYICON);
     dc.DrawIcon((client.Width() - iconWidth + 1) / 2, (client.Height() - iconHeight + 1) / 2, m_icon);
+}
+
+void CCastviewDlg::OnWindowPosChanging(WINDOWPOS* position)
+{
+    // An automatic start is never seen, not even before its first paint
+    // (the hand-off may keep the window's thread busy for seconds).
+    // The change itself needs nothing of the default processing.
+    if (Automatic())
+        position->flags &= ~SWP_SHOWWINDOW;
 }
 
 void CCastviewDlg::OnTimer(UINT_PTR id)

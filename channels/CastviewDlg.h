@@ -39,6 +39,7 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
     afx_msg void OnPaint();
+    afx_msg void OnWindowPosChanging(WINDOWPOS* position);
     afx_msg void OnTimer(UINT_PTR id);
     afx_msg void OnClose();
     afx_msg void OnDblClk(NMHDR* header, LRESULT* result);

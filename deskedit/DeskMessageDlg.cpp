@@ -30,7 +30,7 @@ CDeskMessageDlg::CDeskMessageDlg(UINT textId)
 BOOL CDeskMessageDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    m_label.Create(m_text, WS_VISIBLE | SS_CENTER, kLabelRect, this, kLabelId);
+    m_label.Create(m_text, WS_VISIBLE | SS_LEFT, kLabelRect, this, kLabelId);
     m_ok.Create(kOkPosition.x, kOkPosition.y, kOkId, this, WS_VISIBLE);
     m_ok.LoadBitmaps(kOkUp, kOkDown, nullptr, 0);
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOSIZE);

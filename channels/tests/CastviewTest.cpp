@@ -186,7 +186,7 @@ TEST_F(Castview, ListsTheFixedGroupsChannelsRefreshesOnEscAndEndsByTheCloseButto
     ASSERT_TRUE(install_.Start());
     HWND window = Window();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, kWaitMs));
     HWND listWindow = GetDlgItem(window, kListId);
     kqtest::RemoteListView list(listWindow);
     ASSERT_TRUE(WaitForRows(list, 1)) << "the query at start brings the playing channel";
@@ -246,6 +246,7 @@ TEST_F(Castview, AutomaticStartPlaysTheNamedChannelAfterTheSeatsDelayAndEnds)
     ASSERT_TRUE(install_.Start({"KQ_TEST_DRIVE=network"}));
     HWND window = Window();
     ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
     // Announced stopped: it is played all the same.
     server_.Add("电影");
     const DWORD announced = GetTickCount();
@@ -254,9 +255,9 @@ TEST_F(Castview, AutomaticStartPlaysTheNamedChannelAfterTheSeatsDelayAndEnds)
     ASSERT_EQ(joined.size(), 1u);
     EXPECT_EQ(joined[0].seat, 12);
     EXPECT_GE(delay, 1800u) << "seats 10 to 14 start two seconds after the announcement";
-    EXPECT_FALSE(IsWindowVisible(window));
+    EXPECT_FALSE(IsWindowVisible(window)) << "never shown";
     EXPECT_TRUE(install_.WaitForExit()) << "it ends once the player has taken the channel";
-    EXPECT_NE(FindWindowA(nullptr, kPlayerTitle), nullptr) << "the player keeps running";
+    EXPECT_NE(WaitForWindow(nullptr, kPlayerTitle, kWaitMs), nullptr) << "the player keeps running";
 }
 
 TEST_F(Castview, AutomaticStartAsksEverySecondForAChannelNeverAnnounced)

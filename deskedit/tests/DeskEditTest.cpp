@@ -168,7 +168,8 @@ TEST_F(DeskEdit, ListsTheFoldersTakesDropsAndCancelUndoesThem)
         dialog.GetWindowText(caption);
         EXPECT_STREQ(caption, "晨星桌面设置");
         kqtest::ExpectFitsItsFrame(dialog, kDialogBackground);
-        EXPECT_TRUE(kqtest::LayoutFaults(dialog.GetSafeHwnd()).empty());
+        for (const std::string& fault : kqtest::LayoutFaults(dialog.GetSafeHwnd()))
+            ADD_FAILURE() << fault;
         kqtest::SaveScreenShot(dialog.GetSafeHwnd(), "deskedit-setup");
 
         EXPECT_EQ(Sorted(Rows(dialog)), (std::vector<std::string>{"a.lnk", "b.lnk"}));
@@ -309,7 +310,8 @@ TEST_F(DeskEdit, WithoutTheInstallFolderItSaysSoOnceAndCloses)
         GetDlgItemTextA(box, CDeskMessageDlg::kLabelId, text, sizeof text);
         shown.push_back(text);
         kqtest::ExpectFitsItsFrame(*CWnd::FromHandle(box), kMessageBackground);
-        EXPECT_TRUE(kqtest::LayoutFaults(box).empty());
+        for (const std::string& fault : kqtest::LayoutFaults(box))
+            ADD_FAILURE() << fault;
         kqtest::SaveScreenShot(box, "deskedit-message");
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(CDeskMessageDlg::kOkId, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, CDeskMessageDlg::kOkId)));
