@@ -13,6 +13,7 @@
 #include "standins/common/tests/ProgramInstall.h"
 #include "standins/common/tests/StandinTestSupport.h"
 #include "teacher/tests/RemoteListView.h"
+#include "widgets/tests/LayoutCheck.h"
 
 #include <gtest/gtest.h>
 
@@ -38,6 +39,9 @@ constexpr u_short kCommandPort = 8601 + kClassroom;
 constexpr UINT kListId = 10;
 constexpr UINT kCloseId = 101;
 constexpr DWORD kWaitMs = 20000;
+// The window takes the size of its background.
+constexpr LONG kBackgroundWidth = 350;
+constexpr LONG kBackgroundHeight = 240;
 
 // A member of one group and port that reads what arrives.
 class GroupSocket {
@@ -192,6 +196,13 @@ TEST_F(Castview, ListsTheFixedGroupsChannelsRefreshesOnEscAndEndsByTheCloseButto
     ASSERT_TRUE(WaitForRows(list, 1)) << "the query at start brings the playing channel";
     const auto rows = list.Rows(2);
     EXPECT_EQ(rows[0][0], "电影");
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, kBackgroundWidth);
+    EXPECT_EQ(client.bottom, kBackgroundHeight);
+    for (const std::string& fault : kqtest::LayoutFaults(window))
+        ADD_FAILURE() << fault;
+    EXPECT_TRUE(kqtest::SaveScreenShot(window, "castview"));
     EXPECT_EQ(rows[0][1].rfind("198.18.", 0), 0u) << "the server's address: " << rows[0][1];
 
     PostMessageA(listWindow, WM_KEYDOWN, VK_ESCAPE, 0);
