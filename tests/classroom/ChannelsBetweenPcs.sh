@@ -25,11 +25,11 @@ failed=0
 check() { if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failed=1; fi; }
 until_true() { local i; for i in $(seq 120); do "$@" && return 0; sleep 0.5; done; return 1; }
 
-classroom_run T1 'C:\probe\DatagramProbe.exe' classroom 6000 227.1.4.7 90 'C:\classroom.txt' 1 &
+classroom_run T1 "$t1_c/probe/DatagramProbe.exe" classroom 6000 227.1.4.7 90 'C:\classroom.txt' 1 &
 listener=$!
 until_true [ -f "$t1_c/classroom.txt.ready" ] || echo "the classroom socket never listened"
 # 227.1.4.7 as the signed integer of its four bytes in memory.
-classroom_run T1 'C:\probe\Reelcast.exe' 117703139 3 &
+classroom_run T1 "$t1_c/probe/Reelcast.exe" 117703139 3 &
 until_true grep -q 'Reelcast start' "$t1_c/trace.txt" || echo "the channel server never started"
 
 classroom_run A1 Student/Castview.exe 7 电影 &
@@ -37,7 +37,7 @@ receiver=$!
 # The teacher's video channel dialog adds the channel: kind 1, name, file.
 name_hex="$(printf '电影' | iconv -f UTF-8 -t GBK | od -An -tx1 | tr -d ' \n')"
 command_hex="01${name_hex}$(printf '0%.0s' $(seq $(( (100 + 260) * 2 - ${#name_hex} ))))"
-classroom_run T1 'C:\probe\DatagramProbe.exe' send 227.1.4.7 8604 "$command_hex" || echo "the add was not sent"
+classroom_run T1 "$t1_c/probe/DatagramProbe.exe" send 227.1.4.7 8604 "$command_hex" || echo "the add was not sent"
 
 wait "$listener" || true
 reports="$(tr -d '\r' <"$t1_c/classroom.txt" 2>/dev/null || true)"
