@@ -249,6 +249,13 @@ TEST_F(Castview, PlayHandsTheChannelToThePlayerAndTellsTheSeatMap)
     const auto left = notices_.Notices(false, 7);
     EXPECT_EQ(left.size(), 7u) << "the seat stops watching when the player ends";
     EXPECT_TRUE(install_.Running()) << "the interactive receiver stays";
+
+    list.DoubleClick(0);
+    EXPECT_EQ(notices_.Notices(true, 7).size(), 7u) << "a double-click plays too";
+    player = WaitForWindow(nullptr, kPlayerTitle, kWaitMs);
+    ASSERT_NE(player, nullptr);
+    PostMessageA(player, WM_CLOSE, 0, 0);
+    EXPECT_EQ(notices_.Notices(false, 7).size(), 7u);
 }
 
 TEST_F(Castview, AutomaticStartPlaysTheNamedChannelAfterTheSeatsDelayAndEnds)
