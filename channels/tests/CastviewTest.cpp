@@ -287,6 +287,12 @@ TEST_F(Castview, AutomaticStartAsksEverySecondForAChannelNeverAnnounced)
         channels.Collect(3500, [](const uint8_t* p, int n) { return n == 1 && p[0] == kChannelQueryKind; });
     EXPECT_GE(queries.size(), 3u) << "one at start, then one a second";
     EXPECT_TRUE(install_.Running());
+
+    // WM_USER + 79 to the receiver's thread closes a receiver started with a command line.
+    HWND window = Window();
+    ASSERT_NE(window, nullptr);
+    PostThreadMessageA(GetWindowThreadProcessId(window, nullptr), WM_USER + 79, 0, 0);
+    EXPECT_TRUE(install_.WaitForExit());
 }
 
 TEST_F(Castview, AutomaticStartEndsWhenThePlayerRunsOrIsMissing)

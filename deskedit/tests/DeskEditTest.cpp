@@ -324,6 +324,26 @@ TEST_F(DeskEdit, WithoutTheInstallFolderItSaysSoOnceAndCloses)
     EXPECT_NE(shown[0].find("读取注册表失败"), std::string::npos) << shown[0];
 }
 
+TEST(DeskUserFolders, TheOldShellOpensTheSharedProfilesFolderWhenTheValueHoldsIt)
+{
+    // Windows 4.0's Chinese profile folders: the shared one is under "All Users".
+    const std::string desktop = "C:\\WINNT\\Profiles\\Teacher\\桌面";
+    const std::string programs = "C:\\WINNT\\Profiles\\Teacher\\「开始」菜单\\程序";
+    struct Case {
+        std::string value;
+        int folder;
+        bool oldShell;
+        std::string opened;
+    } cases[] = {
+        {desktop, CDeskSetupDlg::kDesktop, false, desktop},
+        {desktop, CDeskSetupDlg::kDesktop, true, "C:\\WINNT\\Profiles\\All Users\\桌面"},
+        {programs, CDeskSetupDlg::kPrograms, true, "C:\\WINNT\\Profiles\\All Users\\「开始」菜单\\程序"},
+        {"C:\\Short", CDeskSetupDlg::kStartMenu, true, "C:\\Short"}, // too short: opened as read
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CDeskSetupDlg::ShellFolderPath(c.value, c.folder, c.oldShell), c.opened) << c.value;
+}
+
 TEST_F(DeskEdit, ASecondStartDoesNothing)
 {
     ProgramInstall program("deskedit-program", "KqDeskContral.exe");
