@@ -40,25 +40,34 @@ StudentInitResult BuildStudentInitRecord(const StudentNetworkValues& values)
         return result;
     }
 
-    const std::string base =
-        IsAbsentText(values.multicastBase) ? std::string(studentini::kDefaultMulticastBase) : values.multicastBase;
-    uint16_t port = static_cast<uint16_t>(static_cast<uint32_t>(values.mainPort) & kLow16);
-    if (port == 0)
-        port = studentini::kDefaultMainPort;
+    const ClassroomEndpoint endpoint =
+        ResolveClassroomEndpoint(values.mainPort, values.multicastBase, values.classroomId);
 
     StudentInitRecord& record = result.record;
     record.frameWindow = values.frameWindow;
     record.edition = values.edition;
     record.perHost = values.perHost ? 1 : 0;
-    record.mainPort = port;
-    // The classroom number is taken modulo 256, as the group's third octet is.
-    record.classroomGroup = MakeClassroomGroup(ParseDottedIpv4(base).value_or(kIpv4None), static_cast<uint8_t>(values.classroomId));
+    record.mainPort = endpoint.mainPort;
+    record.classroomGroup = endpoint.group;
     record.constant8 = kStudentInitConstant;
     CopyTextField(record.seatNumber, values.seatNumber.c_str());
     if (!IsAbsentText(values.lockBackground))
         CopyTextField(record.lockBackground, values.lockBackground.c_str());
     record.VersionID = static_cast<uint16_t>(versionLow);
     return result;
+}
+
+ClassroomEndpoint ResolveClassroomEndpoint(int64_t mainPort, const std::string& multicastBase, int64_t classroomId)
+{
+    const std::string base =
+        IsAbsentText(multicastBase) ? std::string(studentini::kDefaultMulticastBase) : multicastBase;
+    ClassroomEndpoint endpoint;
+    endpoint.mainPort = static_cast<uint16_t>(static_cast<uint32_t>(mainPort) & kLow16);
+    if (endpoint.mainPort == 0)
+        endpoint.mainPort = studentini::kDefaultMainPort;
+    // The classroom number is taken modulo 256, as the group's third octet is.
+    endpoint.group = MakeClassroomGroup(ParseDottedIpv4(base).value_or(kIpv4None), static_cast<uint8_t>(classroomId));
+    return endpoint;
 }
 
 } // namespace kq

@@ -33,6 +33,17 @@ struct StudentInitResult {
 
 StudentInitResult BuildStudentInitRecord(const StudentNetworkValues& values);
 
+// Where a student PC meets its teacher: the classroom group and the main
+// port, by the agent's rules. A base that is absent ("kq" in any case) is
+// 227.1.1.7; a main port whose low 16 bits are 0 is 6000. Every
+// program that sends to the teacher's classroom socket uses these, so its
+// datagrams reach the group and port the agent logs on with.
+struct ClassroomEndpoint {
+    uint32_t group = 0;    // network byte order, as inet_addr gives it
+    uint16_t mainPort = 0; // host byte order
+};
+ClassroomEndpoint ResolveClassroomEndpoint(int64_t mainPort, const std::string& multicastBase, int64_t classroomId);
+
 // The seat as start-up and the network start see it.
 enum class SeatState {
     Absent,     // "kq" in any case, or empty

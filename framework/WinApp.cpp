@@ -33,6 +33,26 @@ std::string ModuleBaseName()
     return name;
 }
 
+// The text after the program name in the process's command line. The C
+// runtime's own split takes CP936 bytes above 0x7F for blanks and loses a
+// leading Chinese argument, so the line is cut here instead: the program
+// name is quoted or ends at the first blank or tab.
+LPSTR ArgumentsOf(LPSTR line)
+{
+    if (line == nullptr)
+        return nullptr;
+    if (*line == '"') {
+        LPSTR end = std::strchr(line + 1, '"');
+        line = end != nullptr ? end + 1 : line + std::strlen(line);
+    } else {
+        while (*line != '\0' && *line != ' ' && *line != '\t')
+            ++line;
+    }
+    while (*line == ' ' || *line == '\t')
+        ++line;
+    return line;
+}
+
 } // namespace
 
 CWinApp::CWinApp(LPCSTR lpszAppName)
@@ -202,13 +222,13 @@ BOOL AfxIsDllModule()
     return AfxGetInstanceHandle() != ::GetModuleHandleA(nullptr);
 }
 
-int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow)
+int AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return -1;
     pApp->m_hInstance = hInstance;
-    pApp->m_lpCmdLine = lpCmdLine;
+    pApp->m_lpCmdLine = ArgumentsOf(::GetCommandLineA());
     pApp->m_nCmdShow = nCmdShow;
     AfxGetThreadState().pThread = pApp;
     AfxInstallMessageFilter();

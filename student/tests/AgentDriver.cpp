@@ -9,6 +9,7 @@
 //                     after "links,")
 //   refresh           the link list's Refresh button
 //   linksgone         the link list is closed
+//   deskedit          the desktop editor (shortcut list 136, tree 137): Cancel
 //
 //   AgentDriver.exe SECONDS ACTION...
 // Exit 0 when every action found its dialog in time, 2 otherwise.
@@ -28,6 +29,9 @@ constexpr int kOkButton = 102;
 constexpr int kMessageLabel = 1006;
 constexpr int kLinkList = 1013;
 constexpr int kRefreshButton = 1015;
+constexpr int kDeskEditorList = 136;
+constexpr int kDeskEditorTree = 137;
+constexpr int kDeskEditorCancel = 131;
 constexpr DWORD kPollMs = 100;
 
 struct Wanted {
@@ -132,6 +136,16 @@ bool LinksGone(ULONGLONG deadline)
     return false;
 }
 
+bool CancelDeskEditor(ULONGLONG deadline)
+{
+    const HWND dialog = WaitForDialog(kDeskEditorList, kDeskEditorTree, deadline);
+    if (dialog == nullptr)
+        return false;
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kDeskEditorCancel, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, kDeskEditorCancel)));
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,6 +164,7 @@ int main(int argc, char** argv)
                           : verb == "links"      ? LinksShown(text, deadline)
                           : verb == "refresh"    ? Refresh(deadline)
                           : verb == "linksgone"  ? LinksGone(deadline)
+                          : verb == "deskedit"   ? CancelDeskEditor(deadline)
                                                  : false;
         if (!done)
             return 2;

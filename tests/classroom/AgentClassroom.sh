@@ -3,7 +3,7 @@
 # command transport: A1 logs on; an online test whose library answers -100
 # twice is tried exactly twice; the link list sets the proxy; a distributed
 # file arrives intact; the desktop setting writes [DESKTOPTYPE] and starts
-# the desk; the desktop editor's folders are made; a roll call is answered
+# the desk; the desktop editor's folders are made and the editor opens; a roll call is answered
 # and the answer reaches the teacher; collected homework reaches the
 # teacher's file server under the seat; a second roll call ended by the
 # teacher sends nothing; the black screen locks the screen with the
@@ -22,14 +22,14 @@ classroom_install_command_teacher T "$bin" "$teacher"
 head -c 300000 /dev/urandom >"$(classroom_drive_c T)/lesson.bin"
 
 s_folder="$(classroom_drive_c A1)/Tutorium/Student"
-classroom_install_agent A1 "$bin" A1 300 "$driver"
+classroom_install_agent A1 "$bin" A1 300 "$driver" "$bin/KqDeskContral.exe"
 head -c 50000 /dev/urandom >"$(classroom_drive_c A1)/work.txt"
 
 export KQ_TRACE='C:\trace.txt'
 export KQ_QUIZHALL_S_StartTest='-100,-100'
 classroom_run A1 Student/Student.exe &
 agent=$!
-classroom_run A1 Student/AgentDriver.exe "$lesson_seconds" 'rollcall,到' 'handin,C:\work.txt' &
+classroom_run A1 Student/AgentDriver.exe "$lesson_seconds" deskedit 'rollcall,到' 'handin,C:\work.txt' &
 driver_run=$!
 status=0
 classroom_run T Teacher/CommandTeacher.exe 'C:\report.txt' "$lesson_seconds" \
@@ -75,7 +75,7 @@ trace | grep -q 'KqDesk KqStartKqDesk' || fail "the desk started"
 [ -d "$s_folder/config/晨星桌面" ] && [ -d "$s_folder/config/晨星程序" ] || fail "the desktop folders were made"
 
 # The answered roll call reaches the teacher; the one it ended sends nothing.
-[ "$driver_status" -eq 0 ] || fail "the roll call and the hand-in dialog showed on A1"
+[ "$driver_status" -eq 0 ] || fail "the desktop editor, the roll call and the hand-in dialog showed on A1"
 report T | grep -q '^event 5 seat 1 text 到$' || fail "the roll-call answer reached the teacher"
 [ "$(trace | grep -c 'LecternSendRequest type=3')" -eq 1 ] || fail "only the answered roll call sent an answer"
 

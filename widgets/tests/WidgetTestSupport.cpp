@@ -31,9 +31,11 @@ class ResourceModule : public testing::Environment {
 public:
     void SetUp() override
     {
+#ifndef KQ_TEST_OWN_RESOURCES // else the test program carries them itself
         m_module = ::LoadLibraryA(KQ_TEST_RESOURCE_MODULE);
         ASSERT_NE(m_module, nullptr) << KQ_TEST_RESOURCE_MODULE " beside the test program";
         AfxSetResourceHandle(m_module);
+#endif
     }
     void TearDown() override
     {

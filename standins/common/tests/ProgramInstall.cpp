@@ -63,6 +63,8 @@ void ProgramInstall::CopyIn(const std::string& built, const std::string& name) c
 bool ProgramInstall::Launch(PROCESS_INFORMATION& process) const
 {
     std::string command = "\"" + PathOf(m_program) + "\"";
+    if (!m_arguments.empty())
+        command += " " + m_arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     return ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, m_folder.c_str(),

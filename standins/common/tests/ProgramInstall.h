@@ -47,6 +47,9 @@ public:
     // Copies `built` (a path below the test program's folder) in as `name`.
     void CopyIn(const std::string& built, const std::string& name) const;
 
+    // Words the program is started with after its quoted path ("" for none).
+    void SetArguments(std::string arguments) { m_arguments = std::move(arguments); }
+
     // Starts the program with extra environment ("NAME=value"); the test
     // builds' switches of an earlier start are cleared first.
     bool Start(const std::vector<std::string>& environment = {});
@@ -68,6 +71,7 @@ private:
     std::string m_folder;
     std::string m_program;
     std::string m_trace;
+    std::string m_arguments;
     PROCESS_INFORMATION m_process = {};
 };
 

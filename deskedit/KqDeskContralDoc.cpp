@@ -1,0 +1,4 @@
+#include "deskedit/KqDeskContralDoc.h"
+
+IMPLEMENT_DYNCREATE(CKqDeskContralDoc, CDocument)
+IMPLEMENT_DYNCREATE(CKqDeskContralView, CView)
