@@ -13,6 +13,8 @@ namespace {
 const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "Quizhall.dll",
                                 "KqTransmit.dll", "KqVideoS.dll", "Proxyward.dll"};
 
+constexpr char kTestAdapter[] = "198.18.0.1";
+
 void CopyTree(const std::string& from, const std::string& to)
 {
     ::CreateDirectoryA(to.c_str(), nullptr);
@@ -50,6 +52,10 @@ TeacherInstall::TeacherInstall() : ProgramInstall("kq_teacher", "Teacher.exe")
     const std::string bin = kq::GetProgramFolder();
     CopyTree(bin + "help", PathOf("help"));
     CopyTree(bin + "..\\teacher-defaults", Folder());
+    // The test network has two Ethernet addresses: naming one keeps the
+    // environment check from asking which the classroom uses.
+    ::WritePrivateProfileStringA("NETADAPTER", "IPADDRESS", kTestAdapter, PathOf("student.ini").c_str());
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, PathOf("student.ini").c_str());
     kq::standin::SetMachineString(kq::kInstallKey, kq::kInstallValue, Folder());
 }
 
