@@ -10,7 +10,7 @@ namespace kqtest {
 namespace {
 
 // What the install folder holds, as laid out in the build tree.
-const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "Quizhall.dll",
+const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "dsetup.dll", "Quizhall.dll",
                                 "KqTransmit.dll", "KqVideoS.dll", "Proxyward.dll"};
 
 constexpr char kTestAdapter[] = "198.18.0.1";
