@@ -105,14 +105,17 @@ HBRUSH CCheckResultDlg::OnCtlColor(CDC* dc, CWnd* window, UINT kind)
     return static_cast<HBRUSH>(m_textBrush.GetSafeHandle());
 }
 
+// A disabled button does nothing, also when a click reaches it by message.
 void CCheckResultDlg::OnDirectX()
 {
-    StartInstaller(kq::Installer::DirectX);
+    if (m_directXInstaller)
+        StartInstaller(kq::Installer::DirectX);
 }
 
 void CCheckResultDlg::OnWinsock()
 {
-    StartInstaller(kq::Installer::Winsock);
+    if (m_winsockInstaller)
+        StartInstaller(kq::Installer::Winsock);
 }
 
 void CCheckResultDlg::StartInstaller(kq::Installer installer)
