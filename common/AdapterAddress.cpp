@@ -52,13 +52,32 @@ std::string ReadAdapterAddress(const std::string& folder)
         fixed);
 }
 
-std::string ReadAdapterAddress()
+namespace {
+
+// The folder of the running program file; "" when its path cannot be read.
+std::string RunningProgramFolder()
 {
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     if (length == 0 || length >= sizeof path)
+        return {};
+    return FolderOfPath(path);
+}
+
+} // namespace
+
+std::string ReadAdapterAddress()
+{
+    const std::string folder = RunningProgramFolder();
+    if (folder.empty())
         return kAnyAdapterAddress;
-    return ReadAdapterAddress(FolderOfPath(path));
+    return ReadAdapterAddress(folder);
+}
+
+std::string RunningProgramIni()
+{
+    const std::string folder = RunningProgramFolder();
+    return folder.empty() ? std::string() : folder + kIniName;
 }
 
 uint32_t AdapterInterface(const std::string& address)

@@ -31,6 +31,12 @@ std::string ReadAdapterAddress(const std::string& folder);
 // The same for the folder of the running program file.
 std::string ReadAdapterAddress();
 
+// The student.ini in the folder of the running program file
+// (GetModuleFileName(NULL): a library asks for its host's); "" when the
+// program path cannot be read. The adapter check and dialog read and write
+// its IPADDRESS as it stands, whatever the drive.
+std::string RunningProgramIni();
+
 // The address as the interface value of IP_ADD_MEMBERSHIP and
 // IP_MULTICAST_IF (network byte order in memory): 0 for any adapter;
 // INADDR_NONE for a text that is no address, which no join accepts.

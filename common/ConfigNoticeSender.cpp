@@ -6,6 +6,8 @@
 #include <ws2tcpip.h>
 #include <windows.h>
 
+#include "common/AdapterAddress.h"
+#include "common/GroupMembership.h"
 #include "framework/WinsockUse.h"
 
 #include <ctime>
@@ -20,7 +22,7 @@ NoticeStamps g_stamps; // one sequence per process
 
 } // namespace
 
-int SendConfigNotice(ConfigNotice& notice, StampRule rule)
+int SendConfigNotice(ConfigNotice& notice, StampRule rule, const char* adapter)
 {
     {
         std::lock_guard<std::mutex> lock(g_stampLock);
@@ -48,6 +50,12 @@ int SendConfigNotice(ConfigNotice& notice, StampRule rule)
     to.sin_family = AF_INET;
     to.sin_port = htons(kConfigNoticePort);
     inet_pton(AF_INET, kConfigNoticeGroup, &to.sin_addr);
+    if (adapter != nullptr) {
+        const uint32_t adapterInterface = AdapterInterface(adapter);
+        JoinGroupOn(s, to.sin_addr.s_addr, adapterInterface); // a refusal still lets it send
+        if (!IsAnyAdapter(adapter))
+            SendThrough(s, adapterInterface);
+    }
     int result = SOCKET_ERROR;
     for (int copy = 0; copy < kConfigNoticeCopies; ++copy) {
         if (copy > 0)

@@ -13,7 +13,11 @@ namespace kq {
 // Stamps `notice` (offset 362) and sends it. Returns the result of the last
 // send (the bytes sent, or SOCKET_ERROR), or -1 when the socket could not be
 // made or bound.
-int SendConfigNotice(ConfigNotice& notice, StampRule rule);
+//
+// With an adapter address (kq::ReadAdapterAddress's text), the socket first
+// joins 227.1.1.6 on that adapter (a refusal is ignored) and, unless it is
+// "0.0.0.0", sends through it; without one the system chooses.
+int SendConfigNotice(ConfigNotice& notice, StampRule rule, const char* adapter = nullptr);
 
 } // namespace kq
 
