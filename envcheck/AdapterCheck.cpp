@@ -1,15 +1,7 @@
 #include "envcheck/AdapterCheck.h"
 
-#include "common/ProgramFolder.h"
-#include "common/StudentIniKeys.h"
 #include "envcheck/CheckIds.h"
 #include "widgets/AdapterSelectDlg.h"
-
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#include <windows.h>
-
-#include <string>
 
 namespace kq {
 
@@ -27,22 +19,13 @@ constexpr int kNoTableNeeded = -1;
 constexpr int kNoEthernetAddress = 0;
 constexpr int kSettled = 1;
 
-// The student.ini beside the host program: this code runs inside the
-// teacher program or the student agent, not beside its own file.
-std::string StudentIniBesideHost()
-{
-    char program[MAX_PATH + 1] = {};
-    const DWORD length = ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return studentini::kFileName;
-    return FolderOfPath(program) + studentini::kFileName;
-}
-
 } // namespace
 
 int CheckNetworkAdapter()
 {
-    CAdapterSelectDlg dialog(kAdapterIds, nullptr, StudentIniBesideHost());
+    // No path: the student.ini beside the running program file, which is the
+    // host program (this code runs inside it), not this library's folder.
+    CAdapterSelectDlg dialog(kAdapterIds);
     const int count = dialog.CheckAdapters();
     if (count == kNoEthernetAddress)
         return check::kNoAdapter;
