@@ -14,7 +14,7 @@ constexpr UINT kOkUp = 14017, kOkDown = 14014;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCheckMessageDlg, CSkinDialog)
-    ON_BN_CLICKED(CCheckMessageDlg::kOkId, &CCheckMessageDlg::OnOkButton)
+    ON_BN_CLICKED(CCheckMessageDlg::kOkId, OnOkButton)
 END_MESSAGE_MAP()
 
 CCheckMessageDlg::CCheckMessageDlg(UINT messageId, CWnd* parent)

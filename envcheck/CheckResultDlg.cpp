@@ -26,10 +26,10 @@ constexpr COLORREF kTextColour = 0;
 } // namespace
 
 BEGIN_MESSAGE_MAP(CCheckResultDlg, CSkinDialog)
-    ON_BN_CLICKED(CCheckResultDlg::kOkId, &CCheckResultDlg::OnOK)
-    ON_BN_CLICKED(CCheckResultDlg::kDirectXId, &CCheckResultDlg::OnDirectX)
-    ON_BN_CLICKED(CCheckResultDlg::kWinsockId, &CCheckResultDlg::OnWinsock)
-    ON_MESSAGE(WM_CHECK_CLOSE, &CCheckResultDlg::OnCheckClose)
+    ON_BN_CLICKED(CCheckResultDlg::kOkId, OnOK)
+    ON_BN_CLICKED(CCheckResultDlg::kDirectXId, OnDirectX)
+    ON_BN_CLICKED(CCheckResultDlg::kWinsockId, OnWinsock)
+    ON_MESSAGE(WM_CHECK_CLOSE, OnCheckClose)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 

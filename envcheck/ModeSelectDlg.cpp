@@ -12,8 +12,8 @@ const char* const kClassroomNames[] = {"一", "二", "三", "四", "五", "六",
 } // namespace
 
 BEGIN_MESSAGE_MAP(CModeSelectDlg, CDialog)
-    ON_BN_CLICKED(CModeSelectDlg::kSingleId, &CModeSelectDlg::OnSingle)
-    ON_BN_CLICKED(CModeSelectDlg::kMultipleId, &CModeSelectDlg::OnMultiple)
+    ON_BN_CLICKED(CModeSelectDlg::kSingleId, OnSingle)
+    ON_BN_CLICKED(CModeSelectDlg::kMultipleId, OnMultiple)
 END_MESSAGE_MAP()
 
 CModeSelectDlg::CModeSelectDlg(int mode, CWnd* parent) : CDialog(kTemplate, parent), m_mode(mode)
