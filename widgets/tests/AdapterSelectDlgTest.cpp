@@ -21,8 +21,12 @@ namespace {
 
 namespace Res = HandCursorRes;
 
-const AdapterSelectIds kIds = {Res::IDD_ADAPTER_SELECT, Res::IDB_ADAPTER_BACK, Res::IDC_ADAPTER_COMBO,
-                               Res::IDC_ADAPTER_CLOSE, Res::IDC_TEST_HAND};
+// The template's controls (HandCursor.tsv).
+constexpr UINT kComboId = 912;
+constexpr UINT kCloseId = 911;
+
+const AdapterSelectIds kIds = {Res::IDD_ADAPTER_SELECT, Res::IDB_ADAPTER_BACK, kComboId,
+                               kCloseId, Res::IDC_TEST_HAND};
 const std::vector<std::string> kNetworkAddresses = {"198.18.0.1", "198.18.0.2"};
 constexpr char kUnset[] = "(unset)";
 
@@ -93,7 +97,7 @@ std::vector<std::string> ComboTexts(CComboBox& combo)
 
 void TypeAndOk(CDialog& dialog, const char* text)
 {
-    dialog.GetDlgItem(static_cast<int>(Res::IDC_ADAPTER_COMBO))->SetWindowText(text);
+    dialog.GetDlgItem(static_cast<int>(kComboId))->SetWindowText(text);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                        reinterpret_cast<LPARAM>(dialog.GetDlgItem(IDOK)->GetSafeHwnd()));
 }
@@ -106,7 +110,7 @@ TEST_F(AdapterSelect, ListsTheAddressesSortedAndWritesOnlyAnAddress)
     std::string storedAfterTypo;
     DWORD selectionAfterTypo = 0;
     const INT_PTR result = kqtest::RunModal(dialog, [&](CDialog& d) {
-        auto* combo = static_cast<CComboBox*>(d.GetDlgItem(static_cast<int>(Res::IDC_ADAPTER_COMBO)));
+        auto* combo = static_cast<CComboBox*>(d.GetDlgItem(static_cast<int>(kComboId)));
         EXPECT_EQ(ComboTexts(*combo), kNetworkAddresses);
         EXPECT_EQ(combo->GetCurSel(), 0) << "the lowest address selected";
         CString shown;
@@ -140,7 +144,7 @@ TEST_F(AdapterSelect, CloseAndEscapeWriteNothing)
     {
         CAdapterSelectDlg dialog(kIds, nullptr, ini_);
         const INT_PTR result = kqtest::RunModal(dialog, [](CDialog& d) {
-            CWnd* close = d.GetDlgItem(static_cast<int>(Res::IDC_ADAPTER_CLOSE));
+            CWnd* close = d.GetDlgItem(static_cast<int>(kCloseId));
             CRect rect;
             close->GetWindowRect(&rect);
             d.ScreenToClient(&rect);
@@ -154,7 +158,7 @@ TEST_F(AdapterSelect, CloseAndEscapeWriteNothing)
     {
         CAdapterSelectDlg dialog(kIds, nullptr, ini_);
         const INT_PTR result = kqtest::RunModal(dialog, [](CDialog& d) {
-            d.GetDlgItem(static_cast<int>(Res::IDC_ADAPTER_COMBO))->SetWindowText("198.18.0.2");
+            d.GetDlgItem(static_cast<int>(kComboId))->SetWindowText("198.18.0.2");
             d.SendMessage(WM_COMMAND, IDCANCEL, 0);
         });
         EXPECT_EQ(result, IDCANCEL);
