@@ -82,6 +82,12 @@ inline constexpr char kDirectX[] = "DIRECTX";
 inline constexpr char kDirectXVer[] = "ver";
 
 inline constexpr char kDisplay[] = "DISPLAY";
+inline constexpr char kColorMin[] = "colormin";
+inline constexpr char kColorMax[] = "colormax";
+inline constexpr char kWidthMin[] = "widthmin";
+inline constexpr char kWidthMax[] = "widthmax";
+inline constexpr char kHeightMin[] = "heightmin";
+inline constexpr char kHeightMax[] = "heightmax";
 
 inline constexpr char kStartCount[] = "STARTCOUNT";
 inline constexpr char kMaxCount[] = "maxcount";

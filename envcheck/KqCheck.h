@@ -1,7 +1,13 @@
 #pragma once
-// KqCheck.dll: the environment check the programs run at start (ordinal 1).
-// `path` names the student.ini of the requirements (a folder for modes 0 and
-// 10); the call blocks until the check, and any dialog it shows, is done.
+// KqCheck.dll: the environment check the programs run at start.
+//
+//   KqTest (ordinal 1)          checks the PC against the student.ini `path`
+//                               names (a folder for modes 0 and 10); blocks
+//                               until the check, and any dialog it shows, is
+//                               done.
+//   KqDlg (2)                   the mode chooser: classroom and edition.
+//   KqReboot (3)                restarts the PC.
+//   KqComputerName (4)          the PC's host name.
 
 namespace kq {
 
@@ -12,6 +18,16 @@ inline constexpr int kCheckFailed = -3;         // adapter, Winsock, DirectX or 
 inline constexpr int kCheckClosed = -99;        // the result window was closed by request
 inline constexpr int kCheckNoPath = -100;       // no path, or the operating system failed
 
+// What KqDlg adds for the edition in mode 3.
+inline constexpr int kEditionMultimedia = 20;
+inline constexpr int kEditionDigital = 10;
+
+// KqComputerName's buffer holds at least this many bytes.
+inline constexpr int kComputerNameSize = 260;
+
 } // namespace kq
 
 extern "C" int KqTest(const char* path, int mode);
+extern "C" int KqDlg(int mode);
+extern "C" int KqReboot();
+extern "C" int KqComputerName(char* buffer);

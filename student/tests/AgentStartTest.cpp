@@ -2,6 +2,7 @@
 // hidden, its toolbar, the transport opened with the configured record, and
 // the roads by which a start fails.
 
+#include "common/PeerNames.h"
 #include "student/tests/StudentAgentInstall.h"
 
 #include <gtest/gtest.h>
@@ -161,6 +162,66 @@ TEST(AgentStart, FailuresShowTheirMessageAndEndWhenItCloses)
         EXPECT_TRUE(install.WaitForExit());
         EXPECT_FALSE(install.Traced("LecternOpen record")) << install.Trace();
     }
+}
+
+// The real KqCheck.dll beside the agent, on this PC's requirements: the
+// installed operating systems and display limits, and one of the test
+// network's two addresses, so that no adapter choice is asked.
+void RequireThisPc(StudentAgentInstall& install)
+{
+    const char* const rows[][4] = {{"1", "10", "0", "2"}, {"2", "6", "1", "2"}, {"3", "6", "2", "2"},
+                                   {"4", "6", "3", "2"},  {"5", "5", "1", "2"}};
+    for (const auto& row : rows) {
+        install.SetIni("OS", (std::string("OSmajorversion") + row[0]).c_str(), row[1]);
+        install.SetIni("OS", (std::string("OSminorversion") + row[0]).c_str(), row[2]);
+        install.SetIni("OS", (std::string("OSplatformid") + row[0]).c_str(), row[3]);
+    }
+    install.SetIni("DISPLAY", "widthmax", "3840");
+    install.SetIni("DISPLAY", "heightmax", "2160");
+    install.SetIni("DISPLAY", "colormax", "32");
+    install.SetIni("NETADAPTER", "IPADDRESS", "198.18.0.1");
+}
+
+TEST(AgentStart, RealCheckPassesThisPcAndStopsOnDirectXTooOld)
+{
+    {
+        StudentAgentInstall install("A7");
+        RequireThisPc(install);
+        install.SetIni("VER", "version", "1"); // mode 11: the test PCs have no sound card
+        ASSERT_TRUE(install.Start({"KQ_TEST_KQTEST=real"}));
+        EXPECT_TRUE(install.WaitForTrace("LecternOpen record")) << install.Trace();
+        EXPECT_TRUE(install.Traced(" mode=11 -> 0")) << install.Trace();
+        EXPECT_EQ(install.Ini("STARTCOUNT", "count"), "1");
+    }
+    StudentAgentInstall install("A7");
+    RequireThisPc(install);
+    install.SetIni("DIRECTX", "ver", "10"); // the stand-in reports DirectX 9
+    install.SetIni("STARTCOUNT", "count", "6");
+    install.SetIni("STARTCOUNT", "maxcount", "5");
+    ASSERT_TRUE(install.Start({"KQ_TEST_KQTEST=real"}));
+    const HWND box = install.MessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(StudentAgentInstall::MessageText(box), kqtest::SatchelText(61464));
+    ::PostMessageA(box, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(install.WaitForExit());
+    EXPECT_TRUE(install.Traced(" -> -3")) << install.Trace();
+}
+
+// The result window opens on the agent's start-up thread; the joiner's
+// close request ends it and the agent then ends without a message.
+TEST(AgentStart, RealCheckWindowEndsTheAgentOnTheCloseRequest)
+{
+    StudentAgentInstall install("A7");
+    RequireThisPc(install);
+    install.SetIni("DISPLAY", "widthmax", "800");
+    ASSERT_TRUE(install.Start({"KQ_TEST_KQTEST=real"}));
+    const HWND window = install.Window(kq::kCheckTitle);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(install.Traced("LecternOpen record"));
+    ::PostMessageA(window, WM_CHECK_CLOSE, 0, 0);
+    EXPECT_TRUE(install.WaitForExit());
+    EXPECT_TRUE(install.Traced(" -> -99")) << install.Trace();
+    EXPECT_FALSE(install.Traced("LecternOpen record"));
 }
 
 TEST(AgentStart, PassingChecksGoOn)

@@ -10,7 +10,8 @@ namespace kqtest {
 namespace {
 
 // The modules the agent loads, as laid out in the build tree.
-const char* const kModules[] = {"Satchel.dll", "KqDesk.dll", "Quizhall.dll", "KqTransmit.dll", "KqCheck.dll"};
+const char* const kModules[] = {"Satchel.dll", "KqDesk.dll", "Quizhall.dll", "KqTransmit.dll", "KqCheck.dll",
+                                "dsetup.dll"};
 
 const char kFixture[] = "[NETADAPTER]\r\nIPADDRESS=0.0.0.0\r\n"
                         "[VER]\r\nClassRoomID=300\r\nVersionID=700\r\nversion=0\r\n"

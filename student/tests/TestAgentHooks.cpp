@@ -1,5 +1,6 @@
 // The test agent's replacements of the agent's outside calls: the
-// environment check answers what KQ_TEST_KQTEST says (0 when unset) and the
+// environment check answers what KQ_TEST_KQTEST says (0 when unset; "real"
+// calls the KqCheck.dll beside the agent) and the
 // end of the Windows session is only traced, never done. (Its drive type
 // comes from kqdrive_test, steered by KQ_TEST_DRIVE.) It also hands the frame a
 // command with a record, as the transport does, when AgentPoster asks: tests
@@ -15,11 +16,30 @@
 
 namespace kq::agent {
 
+namespace {
+
+// KQ_TEST_KQTEST's value that calls the real library beside the agent.
+constexpr char kRealCheck[] = "real";
+constexpr int kLibraryMissing = -100;
+
+int RealEnvironmentCheck(const char* path, int mode)
+{
+    HMODULE library = ::LoadLibraryA("KqCheck.dll");
+    const auto test = library != nullptr ? reinterpret_cast<int (*)(const char*, int)>(reinterpret_cast<void*>(
+                                               ::GetProcAddress(library, MAKEINTRESOURCEA(1))))
+                                         : nullptr;
+    return test != nullptr ? test(path, mode) : kLibraryMissing;
+}
+
+} // namespace
+
 int EnvironmentCheck(const char* path, int mode)
 {
     char verdict[32] = {};
     const DWORD length = ::GetEnvironmentVariableA("KQ_TEST_KQTEST", verdict, sizeof verdict);
-    const int result = (length > 0 && length < sizeof verdict) ? std::atoi(verdict) : 0;
+    const bool given = length > 0 && length < sizeof verdict;
+    const int result = !given ? 0 : ::lstrcmpA(verdict, kRealCheck) == 0 ? RealEnvironmentCheck(path, mode)
+                                                                          : std::atoi(verdict);
     kq::Trace("KqCheck", "KqTest path=%s mode=%d -> %d", path, mode, result);
     return result;
 }

@@ -1,7 +1,6 @@
 // A folder typed by the user, checked for its syntax and looked up on disk:
 // a Chinese folder name whose trail bytes are "@" and "|" is valid, and
 // drive roots and folders written with a trailing backslash are folders.
-// Also the environment check library the start calls.
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -46,26 +45,6 @@ TEST(PathType, ChineseFolderRootsAndFiles)
     }
     ::DeleteFileA(file.c_str());
     ::RemoveDirectoryA(folder.c_str());
-}
-
-} // namespace
-
-namespace {
-
-// The environment check the teacher calls by ordinal 1: a missing path is
-// refused, any other call passes (this first version checks nothing yet).
-TEST(EnvironmentCheck, FirstVersionAnswersByOrdinal)
-{
-    HMODULE library = ::LoadLibraryA("KqCheck.dll");
-    ASSERT_NE(library, nullptr);
-    using KqTestCall = int (*)(const char*, int);
-    FARPROC byOrdinal = ::GetProcAddress(library, MAKEINTRESOURCEA(1));
-    ASSERT_NE(byOrdinal, nullptr);
-    EXPECT_EQ(byOrdinal, ::GetProcAddress(library, "KqTest"));
-    auto kqTest = reinterpret_cast<KqTestCall>(reinterpret_cast<void*>(byOrdinal));
-    EXPECT_EQ(kqTest(nullptr, 1), -100);
-    EXPECT_EQ(kqTest("C:\\kq\\student.ini", 1), 0);
-    ::FreeLibrary(library);
 }
 
 } // namespace

@@ -10,8 +10,10 @@ namespace kqtest {
 namespace {
 
 // What the install folder holds, as laid out in the build tree.
-const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "Quizhall.dll",
+const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "dsetup.dll", "Quizhall.dll",
                                 "KqTransmit.dll", "KqVideoS.dll", "Proxyward.dll"};
+
+constexpr char kTestAdapter[] = "198.18.0.1";
 
 void CopyTree(const std::string& from, const std::string& to)
 {
@@ -50,6 +52,10 @@ TeacherInstall::TeacherInstall() : ProgramInstall("kq_teacher", "Teacher.exe")
     const std::string bin = kq::GetProgramFolder();
     CopyTree(bin + "help", PathOf("help"));
     CopyTree(bin + "..\\teacher-defaults", Folder());
+    // The test network has two Ethernet addresses: naming one keeps the
+    // environment check from asking which the classroom uses.
+    ::WritePrivateProfileStringA("NETADAPTER", "IPADDRESS", kTestAdapter, PathOf("student.ini").c_str());
+    ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, PathOf("student.ini").c_str());
     kq::standin::SetMachineString(kq::kInstallKey, kq::kInstallValue, Folder());
 }
 

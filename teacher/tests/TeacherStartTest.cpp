@@ -265,6 +265,17 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TeacherInstall& i) { i.ForgetRegistryPath(); }, {}},
         FailureRoad{"EnvironmentCheckFails", TeacherRes::IDS_ENVIRONMENT_CHECK_FAILED, 3,
                     [](TeacherInstall& i) { i.UseDouble("KqCheck.dll"); }, {"KQ_TEST_KQTEST=-3"}},
+        // The real check: DirectX 10 required, the stand-in has 9, and the
+        // counter is past maxcount, so no result window first.
+        FailureRoad{"RealCheckFindsDirectXTooOld", TeacherRes::IDS_ENVIRONMENT_CHECK_FAILED, 3,
+                    [](TeacherInstall& i) {
+                        const std::string ini = i.PathOf("student.ini");
+                        ::WritePrivateProfileStringA("DIRECTX", "ver", "10", ini.c_str());
+                        ::WritePrivateProfileStringA("STARTCOUNT", "count", "6", ini.c_str());
+                        ::WritePrivateProfileStringA("STARTCOUNT", "maxcount", "5", ini.c_str());
+                        ::WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
+                    },
+                    {}},
         FailureRoad{"TransportDoesNotOpen", TeacherRes::IDS_TRANSPORT_OPEN_FAILED, 2,
                     [](TeacherInstall& i) { i.UseDouble("Lectern.dll"); }, {}},
         // student.ini names an adapter this PC does not have: no group can be joined.

@@ -21,7 +21,7 @@ classroom_create T teacher A1 student A2 student
 
 # The teacher PC, classroom 3, with two sites in its web site file.
 teacher_dir="$(classroom_drive_c T)/Tutorium/Teacher"
-for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
+for module in Teacher.exe resource.dll KqCheck.dll dsetup.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
   WebDriver.exe; do
   cp "$bin/$module" "$teacher_dir/"
 done

@@ -201,8 +201,8 @@ classroom_install_teacher() {
   local pc="$1" bin="$2" defaults="$3" dir module
   shift 3
   dir="$(classroom_drive_c "$pc")/Tutorium/Teacher"
-  for module in Teacher.exe resource.dll KqCheck.dll Quizhall.dll KqTransmit.dll KqVideoS.dll Proxyward.dll \
-    "${classroom_engine_files[@]}"; do
+  for module in Teacher.exe resource.dll KqCheck.dll dsetup.dll Quizhall.dll KqTransmit.dll KqVideoS.dll \
+    Proxyward.dll "${classroom_engine_files[@]}"; do
     cp "$bin/$module" "$dir/"
   done
   cp "$bin/teacher-lectern/Lectern.dll" "$@" "$dir/"
@@ -229,7 +229,7 @@ classroom_install_host() {
 classroom_install_student() {
   local pc="$1" bin="$2" dir module
   dir="$(classroom_drive_c "$pc")/Tutorium/Student"
-  for module in Student.exe Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll \
+  for module in Student.exe Satchel.dll KqDesk.dll Quizhall.dll KqTransmit.dll KqCheck.dll dsetup.dll \
     "${classroom_engine_files[@]}"; do
     cp "$bin/$module" "$dir/"
   done

@@ -1,0 +1,3 @@
+#include "envcheck/KqCheckApp.h"
+
+CKqCheckApp theApp;

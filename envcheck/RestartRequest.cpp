@@ -1,0 +1,10 @@
+#include "envcheck/RestartRequest.h"
+
+namespace kq::check {
+
+BOOL RequestRestart(UINT flags)
+{
+    return ::ExitWindowsEx(flags, 0);
+}
+
+} // namespace kq::check
