@@ -429,3 +429,209 @@ void CTeacherWnd::OnChat()
     SendCommand();
     SetToggleFaces(kq::kChatToggle, false);
 }
+
+void CTeacherWnd::StartGroupWork()
+{
+    SendCommand();
+    ShowWindow(SW_MINIMIZE);
+    ActivityState = kGroupWorkRunning;
+    UpdateButtonStates();
+}
+
+void CTeacherWnd::OnGroupTalk()
+{
+    if (!BeginCommand())
+        return;
+    CLineInputDlg dialog(TeacherRes::IDD_MESSAGE_BOX, layout::kCloseX, layout::kCloseY,
+                         TeacherRes::IDB_LINE_INPUT_BACKGROUND, nullptr);
+    if (RunCommandDialog(dialog) != IDOK)
+        return;
+    m_command.block.code = kCodeGroupTalk;
+    m_command.block.targetCount = 0;
+    kq::SetCommandBytes(m_command, kq::kCommandFirstTextOffset, &dialog.Result(), sizeof(kq::GroupRecord));
+    StartGroupWork();
+}
+
+void CTeacherWnd::OnGroupTeach()
+{
+    kq::ClearCommand(m_command);
+    if (m_seatMap == nullptr || !m_seatMap->GetOnlineSeats(&m_command.block.targetCount, kq::TargetSeats(m_command))) {
+        kq::ShowWarning(TeacherRes::IDS_NO_SEAT_ONLINE);
+        return;
+    }
+    CGroupNameDlg dialog(TeacherRes::IDD_MESSAGE_BOX, kGroupNameCloseX, kGroupNameCloseY,
+                         TeacherRes::IDB_GROUP_NAME_BACKGROUND, nullptr);
+    const kq::CSeatArrangement& seats = m_seatMap->Arrangement();
+    dialog.SetSeats(m_seatMap, seats.Grid(), static_cast<uint16_t>(seats.ColumnCount()),
+                    static_cast<uint16_t>(seats.RowCount()));
+    if (RunCommandDialog(dialog) != IDOK)
+        return;
+    m_command.block.code = kCodeGroupTeach;
+    const auto& records = dialog.Records();
+    kq::SetCommandBytes(m_command, kq::kCommandFirstTextOffset, records.data(), sizeof records);
+    // The targets are the members the dialog listed, group by group.
+    std::memcpy(kq::TargetSeats(m_command), dialog.SeatNumbers(), kq::kMaxTargetSeats);
+    m_command.block.targetCount = dialog.SeatNumberCount();
+    StartGroupWork();
+}
+
+void CTeacherWnd::OnGroupSetup()
+{
+    if (m_seatMap != nullptr)
+        m_seatMap->AssignGroups();
+}
+
+void CTeacherWnd::OnSeatEdit()
+{
+    if (m_seatMap == nullptr)
+        return;
+    const int activity = ActivityState;
+    ActivityState = kDialogOpen;
+    UpdateButtonStates();
+    m_seatMap->EditSeats();
+    ActivityState = activity;
+    UpdateButtonStates();
+    // Every student PC logs on again, to its seat in the new arrangement.
+    kq::ClearCommand(m_command);
+    m_command.block.code = kCodeLogOnAgain;
+    SendCommand();
+}
+
+void CTeacherWnd::OnQuitStudents()
+{
+    if (!BeginCommand())
+        return;
+    if (!kq::AskYesNo(TeacherRes::IDS_QUIT_STUDENTS_QUESTION))
+        return;
+    m_command.block.code = kCodeQuitStudents;
+    SendCommand();
+    SetTargetsState(kq::kSeatOffline);
+}
+
+void CTeacherWnd::OnMessage()
+{
+    // The three-field dialog writes its texts with kq::SetCommandFields and
+    // sends; without it the command ends after the check, as on Cancel.
+    BeginCommand();
+}
+
+void CTeacherWnd::OnRollCall()
+{
+    if (!BeginCommand())
+        return;
+    const bool turningOn = m_rollCallOn == 0;
+    m_command.block.code = turningOn ? kCodeRollCallOn : kCodeRollCallOff;
+    m_command.block.targetCount = 0;
+    SendCommand();
+    m_rollCallOn = turningOn ? 1 : 0;
+    if (turningOn)
+        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_ROLL_CALL_ON_UP, TeacherRes::IDB_ROLL_CALL_ON_DOWN,
+                 TeacherRes::IDB_ROLL_CALL_ON_FOCUS, 0);
+    else
+        SetFaces(m_functionPanel.Toggle(316), TeacherRes::IDB_ROLL_CALL_UP, TeacherRes::IDB_ROLL_CALL_DOWN,
+                 TeacherRes::IDB_ROLL_CALL_FOCUS, 0);
+}
+
+void CTeacherWnd::OnClassroom()
+{
+    // The seat map's menu offers it too: only while the button is usable.
+    CButton* button = m_functionPanel.Button(kClassroomButton);
+    if (button == nullptr || button->GetSafeHwnd() == nullptr || !button->IsWindowEnabled())
+        return;
+    CChoiceDlg question(TeacherRes::IDD_MESSAGE_BOX, layout::kCloseX, layout::kCloseY,
+                        TeacherRes::IDB_CLASSROOM_QUESTION, nullptr);
+    const INT_PTR answer = question.DoModal();
+    if (answer != IDOK && answer != CChoiceDlg::kSecondAnswer)
+        return;
+    SendClassroomSignal(answer == IDOK ? kSignalFirstAnswer : kSignalSecondAnswer);
+    kq::ClearCommand(m_command);
+    uint16_t count = 0;
+    uint8_t online[kq::kMaxTargetSeats] = {};
+    if (m_seatMap == nullptr || !m_seatMap->GetOnlineSeats(&count, online))
+        return;
+    // The student PCs log on again: until then they are off line.
+    for (uint16_t i = 0; i < count && i < kq::kMaxTargetSeats; ++i)
+        m_seatMap->SetSeatState(online[i], kq::kSeatOffline);
+    m_command.block.code = kCodeEndActivity;
+    SendCommand();
+}
+
+void CTeacherWnd::OnRefresh()
+{
+    kq::ClearCommand(m_command);
+    m_command.block.code = kCodeRefresh;
+    SendCommand();
+}
+
+void CTeacherWnd::OnToolBarStop()
+{
+    StopBroadcast();
+    DestroyFloatingToolBar();
+}
+
+void CTeacherWnd::OnToggleRecord()
+{
+    kq::BroadcastOptions options = CurrentBroadcastOptions();
+    options.Record = options.Record == 0 ? 1 : 0;
+    ApplyBroadcastOptions(options);
+}
+
+// ---- Broadcast options and the seat just clicked ----
+
+kq::BroadcastOptions CTeacherWnd::CurrentBroadcastOptions() const
+{
+    const kq::TeacherConfig& config = m_settings.config;
+    return {config.CompressMethord, config.DelaySon, config.DelayMon, config.Record, config.ScreenChange};
+}
+
+void CTeacherWnd::ApplyBroadcastOptions(const kq::BroadcastOptions& options)
+{
+    LecternSetOptions(&options);
+    Config().CompressMethord = options.CompressMethord;
+    Config().DelaySon = options.DelaySon;
+    Config().DelayMon = options.DelayMon;
+    Config().Record = options.Record;
+    Config().ScreenChange = options.ScreenChange;
+}
+
+void CTeacherWnd::OnToggleScreenChange()
+{
+    kq::BroadcastOptions options = CurrentBroadcastOptions();
+    const bool wasOn = options.ScreenChange == 1;
+    options.ScreenChange = wasOn ? 0 : 1;
+    ApplyBroadcastOptions(options);
+    kq::ShowWarning(wasOn ? TeacherRes::IDS_SCREEN_CHANGE_OFF : TeacherRes::IDS_SCREEN_CHANGE_ON);
+}
+
+LRESULT CTeacherWnd::OnButtonStateNotify(WPARAM wParam, LPARAM)
+{
+    // The text overlay toggle of the page shown.
+    const UINT overlay = FirstPanelShown == 1 ? kq::kBlankScreenToggle : kq::kTestOverlayToggle;
+    switch (LOWORD(wParam)) {
+    case CKqListCtrl::kBackgroundSeat:
+        break; // nothing to show
+    case kq::kSeatHandUp:
+        SetToggleFaces(kq::kChatToggle, true);
+        SetToggleFaces(overlay, false);
+        m_collecting = 0;
+        break;
+    case kq::kSeatOverlayInTest:
+        // The seat is in a test: the test page's toggle, whichever page shows.
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(kq::kTestOverlayToggle, true);
+        m_collecting = 1;
+        break;
+    case kq::kSeatOverlay:
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(overlay, true);
+        m_collecting = 1;
+        break;
+    default:
+        SetToggleFaces(kq::kChatToggle, false);
+        SetToggleFaces(overlay, false);
+        m_collecting = 0;
+        break;
+    }
+    UpdateButtonStates();
+    return 0;
+}
