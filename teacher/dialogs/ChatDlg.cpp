@@ -48,6 +48,7 @@ CChatDlg::CChatDlg()
 BOOL CChatDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
+    SetWindowText(kTitle);
     // A control that cannot be made leaves the dialog without a socket:
     // sending then does nothing, and the teacher can still close it.
     if (!m_send.Create(nullptr, kButtonStyle, kSendRect, this, kSendId))

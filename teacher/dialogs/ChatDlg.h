@@ -29,6 +29,8 @@ public:
     BOOL OnInitDialog() override;
     bool HasSocket() const { return m_socketOpen; }
 
+    // The window's name, for finding it: the skin shows no caption.
+    static constexpr char kTitle[] = "Chat";
     static constexpr UINT kHistoryId = 702;
     static constexpr UINT kInputId = 703;
     static constexpr UINT kSendId = 704;
