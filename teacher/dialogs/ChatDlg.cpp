@@ -12,7 +12,7 @@
 
 BEGIN_MESSAGE_MAP(CChatDlg, CSkinDialog)
     ON_BN_CLICKED(CChatDlg::kSendId, OnSend)
-    ON_BN_CLICKED(CChatDlg::kCloseId, OnCloseButton705)
+    ON_BN_CLICKED(CChatDlg::kCloseId, OnCloseClicked)
     ON_WM_CLOSE()
     ON_MESSAGE(CChatDlg::WM_CHAT_IDLE, OnIdleNotice)
     ON_MESSAGE(CChatDlg::WM_CHAT_SOCKET, OnSocketRead)
@@ -157,7 +157,7 @@ void CChatDlg::EndChat()
     m_socketOpen = false;
 }
 
-void CChatDlg::OnCloseButton705()
+void CChatDlg::OnCloseClicked()
 {
     OnCancel();
 }

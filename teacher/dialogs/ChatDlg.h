@@ -46,7 +46,7 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     afx_msg void OnSend();
-    afx_msg void OnCloseButton705();
+    afx_msg void OnCloseClicked();
     afx_msg void OnClose();
     afx_msg LRESULT OnIdleNotice(WPARAM, LPARAM);
     afx_msg LRESULT OnSocketRead(WPARAM, LPARAM);

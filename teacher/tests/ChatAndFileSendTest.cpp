@@ -2,9 +2,11 @@
 // the blocks that reach the recording transport, the transfer library's
 // trace (its results scripted for the failure roads), and the boxes.
 
+#include "teacher/tests/ScreenPixels.h"
 #include "teacher/tests/TeachingSession.h"
 
 #include "standins/common/tests/StandinTestSupport.h"
+#include "teacher/SeatStates.h"
 #include "teacher/StartupText.h"
 
 #include "TeacherResources.h"
@@ -31,6 +33,7 @@ constexpr int kCancelId = 705;
 constexpr int kChooseId = 708;
 constexpr int kCloseId = 400;
 constexpr UINT kTransmitDone = 0xBEE;
+constexpr UINT kButtonStateNotify = 0x435;
 constexpr int kSenderHelpItem = 35;
 constexpr DWORD kShortMs = 500;
 
@@ -85,18 +88,27 @@ TEST(ChatOpener, NeedsExactlyOneSeatAndTellsItBeforeAndAfter)
         EXPECT_TRUE(session.NewSends().empty());
     }
 
+    // A raised hand gave 309 its calling look; the chat's end takes it back.
+    HWND panel = ::GetDlgItem(session.Main(), kFunctionPanelId);
+    HWND chatButton = ::GetDlgItem(panel, kChat);
+    HMODULE resources =
+        ::LoadLibraryExA(session.Install().PathOf("resource.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    session.Post(kButtonStateNotify, kq::kSeatHandUp, 0);
+    EXPECT_TRUE(kqtest::ShowsFace(chatButton, resources, TeacherRes::IDB_CHAT_HAND_UP_UP));
+
     session.SelectSeat(2);
     session.NewSends();
     session.Command(kChat);
     HWND chat = DialogWith(session, 702);
     ASSERT_NE(chat, nullptr);
     EXPECT_EQ(session.NewSends(), std::vector<std::string>{kqtest::SendLine(28, 1, 0, "2") + " args="});
-    HWND panel = ::GetDlgItem(session.Main(), kFunctionPanelId);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(panel, kSendFiles))) << "the other commands rest";
     ::PostMessageA(chat, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Gone(chat));
     EXPECT_EQ(session.NewSends(), std::vector<std::string>{kqtest::SendLine(0, 1, 0, "2") + " args="});
     EXPECT_TRUE(WaitFor([&] { return ::IsWindowEnabled(::GetDlgItem(panel, kSendFiles)) != FALSE; }, 5000));
+    EXPECT_TRUE(kqtest::ShowsFace(chatButton, resources, TeacherRes::IDB_CHAT_UP));
+    ::FreeLibrary(resources);
 }
 
 // ---- File sending ----

@@ -102,7 +102,7 @@ round() {
   echo "--- round $n: adapter $address, closed by $close"
   set_adapter "$address"
   rm -f "$(classroom_drive_c A2)/$probe_file" "$(classroom_drive_c A2)/$probe_file.ready"
-  run_on A2 'C:\probe\DatagramProbe.exe' listen "$group" "$chat_port" "$probe_seconds" "C:\\$probe_file" "$records" \
+  run_on A2 "$(classroom_drive_c A2)/probe/DatagramProbe.exe" listen "$group" "$chat_port" "$probe_seconds" "C:\\$probe_file" "$records" \
     >/dev/null 2>&1 &
   local probe_pid=$!
   until_true "$patience" test -e "$(classroom_drive_c A2)/$probe_file.ready" || give_up "the probe did not listen"
