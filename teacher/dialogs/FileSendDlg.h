@@ -7,6 +7,7 @@
 // end, which closes the dialog. Cancel stops a running transfer first.
 
 #include "common/CommandBlock.h"
+#include "framework/ProgressCtrl.h"
 #include "teacher/TeacherOptions.h"
 #include "widgets/SkinDialog.h"
 

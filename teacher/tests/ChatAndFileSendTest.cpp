@@ -7,6 +7,7 @@
 
 #include "standins/common/tests/StandinTestSupport.h"
 #include "teacher/SeatStates.h"
+#include "widgets/tests/LayoutCheck.h"
 #include "teacher/StartupText.h"
 
 #include "TeacherResources.h"
@@ -155,6 +156,9 @@ TEST_F(FileSend, FailuresLeaveTheDialogOpenAndIdleAndTheEndClosesIt)
     char folder[64] = {};
     ::GetDlgItemTextA(dialog, kFolderId, folder, sizeof folder);
     EXPECT_STREQ(folder, "C:\\KqSendFiles\\");
+    EXPECT_TRUE(kqtest::SaveScreenShot(dialog, "file-send"));
+    for (const std::string& fault : kqtest::LayoutFaults(dialog))
+        ADD_FAILURE() << "file sending: " << fault;
     HWND panel = ::GetDlgItem(session.Main(), kFunctionPanelId);
     EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(panel, kChat))) << "the other commands rest";
 
