@@ -47,12 +47,16 @@ std::string Repeat(const std::string& text, int times)
     return all;
 }
 
-// Types CP936 text as the keyboard reaches the program: one WM_CHAR per byte.
+// Types CP936 text as the keyboard reaches the program: one wide WM_CHAR
+// per character.
 void Type(CWnd& control, const std::string& text)
 {
     control.SetFocus();
-    for (unsigned char byte : text)
-        control.PostMessage(WM_CHAR, byte, 1);
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                      static_cast<int>(wide.size())));
+    for (WCHAR typed : wide)
+        ::PostMessageW(control.m_hWnd, WM_CHAR, typed, 1);
     kqtest::PumpUntil([&] { return control.GetWindowTextLength() >= static_cast<int>(text.size()); });
 }
 
@@ -118,6 +122,9 @@ TEST(ChatDlg, LinesLeaveAsRecordsAndShowWhenTheyComeBack)
         EXPECT_EQ(record, LineRecord("教师：你好 abc\r\n"));
         EXPECT_TRUE(kqtest::PumpUntil([&] { return History(chat) == "教师：你好 abc\r\n"; })) << History(chat);
         EXPECT_EQ(chat.m_lastLine, CString("教师：你好 abc\r\n"));
+        EXPECT_TRUE(kqtest::SaveScreenShot(chat.m_hWnd, "chat"));
+        for (const std::string& fault : kqtest::LayoutFaults(chat.m_hWnd))
+            ADD_FAILURE() << "chat: " << fault;
 
         // The student's line follows; an end record from another window and
         // the idle notice change nothing; a record without a zero byte shows
@@ -132,9 +139,6 @@ TEST(ChatDlg, LinesLeaveAsRecordsAndShowWhenTheyComeBack)
         EXPECT_TRUE(kqtest::PumpUntil([&] { return History(chat) == expected; })) << History(chat);
         kqtest::PumpFor(kQuietMs);
         EXPECT_EQ(History(chat), expected);
-        EXPECT_TRUE(kqtest::SaveScreenShot(chat.m_hWnd, "chat"));
-        for (const std::string& fault : kqtest::LayoutFaults(chat.m_hWnd))
-            ADD_FAILURE() << "chat: " << fault;
 
         // 180 double-byte characters: only 180 bytes of them leave, whole
         // characters, so the record keeps its line end and terminator.
