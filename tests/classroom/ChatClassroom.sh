@@ -82,11 +82,20 @@ talk_shows() { talk_texts | grep -qx "text $1"; }
 talk_open() { DISPLAY=":${display_of[A1]}" xdotool search --onlyvisible --name "^$talk_title\$" >/dev/null 2>&1; }
 talk_closed() { ! talk_open; }
 sends() { trace T | grep -c "^Lectern LecternSendCommand code=$1 targets=1 " || true; }
+# The talk window opens with Send focused, as the student sees it: a click
+# into its line first, as the student would.
+click_talk_line() {
+  local window X Y WIDTH HEIGHT SCREEN
+  window="$(DISPLAY=":${display_of[A1]}" xdotool search --onlyvisible --name "^$talk_title\$" | head -1)"
+  [ -n "$window" ] || return 1
+  eval "$(DISPLAY=":${display_of[A1]}" xdotool getwindowgeometry --shell "$window")"
+  DISPLAY=":${display_of[A1]}" xdotool mousemove --sync $((X + 150)) $((Y + 192)) click 1
+}
 # set_adapter ADDRESS: the adapter the teacher's chat joins on.
 set_adapter() { printf '[NETADAPTER]\r\nIPADDRESS=%s\r\n' "$1" >"$teacher_dir/student.ini"; }
 
 export KQ_TRACE='C:\trace.txt'
-run_on T Teacher/Teacher.exe >"$work/teacher.log" 2>&1 &
+XCOMPOSEFILE="$work/T.compose" run_on T Teacher/Teacher.exe >"$work/teacher.log" 2>&1 &
 for pc in A1 A2; do
   XCOMPOSEFILE="$work/$pc.compose" run_on "$pc" Student/Student.exe >"$work/$pc.log" 2>&1 &
 done
@@ -118,6 +127,7 @@ round() {
     classroom_type "${display_of[T]}" "$work/T.compose" Chat "$teacher_line" || fail "round $n: could not type on T"
     teacher "history,教师：$teacher_line" || fail "round $n: the teacher's line is not in its history once"
     until_true "$patience" talk_shows "$teacher_hex" || fail "round $n: A1 does not show the teacher's line once"
+    click_talk_line || fail "round $n: could not click into A1's line"
     classroom_type "${display_of[A1]}" "$work/A1.compose" "$talk_title" "$student_line" ||
       fail "round $n: could not type on A1"
     teacher "history,教师：$teacher_line|学生：$student_line" || fail "round $n: A1's line is not in the history"
