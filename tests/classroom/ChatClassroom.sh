@@ -16,7 +16,7 @@ student_ini="$3"  # the student's default student.ini
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/lib.sh"
 patience=90         # seconds for each thing awaited
-probe_seconds=120   # the longest a round's probe listens
+probe_seconds=400   # the longest a round's probe listens
 seat_a1=1
 chat_button=309
 send_files_button=307
