@@ -24,7 +24,8 @@
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
 //   texts WINDOW                   prints "text HEX" with the bytes of the text
-//                                  of each window inside WINDOW that has one
+//                                  of each window inside WINDOW (the rest of
+//                                  the line, spaces included) that has one
 //   trackpointer                   prints "pointer X Y" whenever the system's
 //                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
@@ -371,7 +372,9 @@ void Execute(const std::string& line)
         MakeWindow("MirageShape", DefWindowProcA, cursor, argument(1), argument(2), argument(3), argument(4));
         Print("shapewindow");
     } else if (command == "texts") {
-        HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        // The rest of the line names the window: a title may hold spaces.
+        const size_t name = line.find(' ');
+        HWND target = FindWindowA(nullptr, name != std::string::npos ? line.c_str() + name + 1 : "");
         if (target != nullptr)
             EnumChildWindows(target, PrintChildText, 0);
         Print(target != nullptr ? "texts done" : "error: no window");
