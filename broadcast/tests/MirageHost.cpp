@@ -25,7 +25,8 @@
 //                                  (screen coordinates) and key it gets
 //   texts WINDOW                   prints "text HEX" with the bytes of the text
 //                                  of each window inside WINDOW (the rest of
-//                                  the line, spaces included) that has one
+//                                  the line, spaces included; a visible one
+//                                  first) that has one
 //   trackpointer                   prints "pointer X Y" whenever the system's
 //                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
@@ -296,6 +297,27 @@ LRESULT CALLBACK ClickProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+// The visible top-level window titled `title`, else any so titled: a
+// program may keep hidden windows of the same title beside the one shown.
+HWND FindShownWindow(const std::string& title)
+{
+    struct Find {
+        const std::string& title;
+        HWND found = nullptr;
+    } find{title};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(param);
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (IsWindowVisible(window) && f->title == text)
+                f->found = window;
+            return f->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found != nullptr ? find.found : FindWindowA(nullptr, title.c_str());
+}
+
 BOOL CALLBACK PrintChildText(HWND child, LPARAM)
 {
     char text[256] = {};
@@ -374,7 +396,7 @@ void Execute(const std::string& line)
     } else if (command == "texts") {
         // The rest of the line names the window: a title may hold spaces.
         const size_t name = line.find(' ');
-        HWND target = FindWindowA(nullptr, name != std::string::npos ? line.c_str() + name + 1 : "");
+        HWND target = FindShownWindow(name != std::string::npos ? line.substr(name + 1) : "");
         if (target != nullptr)
             EnumChildWindows(target, PrintChildText, 0);
         Print(target != nullptr ? "texts done" : "error: no window");
