@@ -320,8 +320,15 @@ HWND FindShownWindow(const std::string& title)
 
 BOOL CALLBACK PrintChildText(HWND child, LPARAM)
 {
-    char text[256] = {};
-    const int length = GetWindowTextA(child, text, sizeof text);
+    // WM_GETTEXT rather than GetWindowText: for another process's edit the
+    // latter gives its caption, never what it holds.
+    constexpr UINT kAnswerMs = 2000;
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             kAnswerMs, &copied))
+        return TRUE;
+    const int length = static_cast<int>(copied);
     if (length <= 0)
         return TRUE;
     std::string hex;
