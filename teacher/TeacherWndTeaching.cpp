@@ -10,8 +10,10 @@
 #include "teacher/ComponentImports.h"
 #include "teacher/Globals.h"
 #include "teacher/SeatStates.h"
+#include "teacher/dialogs/ChatDlg.h"
 #include "teacher/dialogs/ChoiceDlg.h"
 #include "teacher/dialogs/ExerciseListDlg.h"
+#include "teacher/dialogs/FileSendDlg.h"
 #include "teacher/dialogs/GroupNameDlg.h"
 #include "teacher/dialogs/LineInputDlg.h"
 #include "teacher/dialogs/MessageBoxLayout.h"
@@ -34,6 +36,8 @@ constexpr WORD kCodeEndActivity = 0;
 constexpr WORD kCodeTutor = 5;
 constexpr WORD kCodeGroupTalk = 7;
 constexpr WORD kCodeGroupTeach = 8;
+constexpr WORD kCodeSendFiles = 10;
+constexpr WORD kCodeChat = 28;
 constexpr WORD kCodeLogOnAgain = 19;
 constexpr WORD kCodeNotice = 21;
 constexpr WORD kCodeBlankScreenOn = 22;
@@ -67,6 +71,9 @@ constexpr int kGroupNameCloseX = 402;
 constexpr int kGroupNameCloseY = 4;
 
 constexpr uint16_t kInteractMinimumSeats = 2;
+
+// The chat's lines travel beside the classroom's main port.
+constexpr uint16_t kChatPortOffset = 11;
 
 // The homework server's port results.
 constexpr int kServerAlreadyRunning = kTransmitAlreadyRunning;
@@ -368,8 +375,16 @@ void CTeacherWnd::OnSendFiles()
     }
     if (!BeginCommand() || !FillOnlineTargets())
         return;
-    // The file sending dialog fills and sends the block; while it is open
-    // the other command buttons rest.
+    m_command.block.code = kCodeSendFiles;
+    // The dialog sends its block while it is open, when the main window's
+    // own may be in use: it gets a copy.
+    kq::CommandBlockWithTail block = m_command;
+    CFileSendDlg dialog(&block, &Options());
+    ActivityState = kDialogOpen;
+    UpdateButtonStates();
+    dialog.DoModal();
+    ActivityState = kIdle;
+    UpdateButtonStates();
 }
 
 void CTeacherWnd::OnHomework()
@@ -408,7 +423,23 @@ void CTeacherWnd::OnChat()
     const int seat = kq::TargetSeats(m_command)[0];
     if (m_seatMap->GetSeatState(seat) == kq::kSeatHandUp)
         m_seatMap->SetSeatState(seat, kq::kSeatLoggedOn);
-    // The chat dialog sends the opening and closing codes around itself.
+    m_command.block.code = kCodeChat;
+    SendCommand();
+
+    CChatDlg dialog;
+    dialog.m_port = static_cast<uint16_t>(Config().MainPort + kChatPortOffset);
+    dialog.m_group = Config().classroomGroup;
+    const int saved = ActivityState;
+    ActivityState = kDialogOpen;
+    UpdateButtonStates();
+    RunCommandDialog(dialog);
+    ActivityState = saved;
+    UpdateButtonStates();
+
+    // The same seat is told that the chat is over.
+    m_command.block.code = kCodeEndActivity;
+    SendCommand();
+    SetToggleFaces(kq::kChatToggle, false);
 }
 
 void CTeacherWnd::StartGroupWork()

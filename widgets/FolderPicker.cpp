@@ -2,12 +2,6 @@
 
 #include <shlobj.h>
 
-namespace {
-
-constexpr UINT kBrowseFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
-
-} // namespace
-
 BOOL CFolderPicker::Browse(CWnd* owner)
 {
     IMalloc* allocator = nullptr;
@@ -37,7 +31,7 @@ BOOL CFolderPicker::Browse(CWnd* owner)
     info.pidlRoot = root;
     info.pszDisplayName = display;
     info.lpszTitle = m_title.IsEmpty() ? kDefaultTitle : m_title.GetString();
-    info.ulFlags = kBrowseFlags;
+    info.ulFlags = m_flags;
     LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
 
     BOOL result = FALSE;

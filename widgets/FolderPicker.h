@@ -5,6 +5,8 @@
 
 #include "framework/Framework.h"
 
+#include <shlobj.h>
+
 class CFolderPicker {
 public:
     CFolderPicker() = default;
@@ -18,6 +20,10 @@ public:
     CString m_root;   // input
     CString m_title;  // input
     int m_image = 0;  // result: the chosen folder's image index
+    // input: what may be chosen; add BIF_BROWSEINCLUDEFILES to offer files too
+    UINT m_flags = kFolderFlags;
+
+    static constexpr UINT kFolderFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
 
     static constexpr const char* kDefaultTitle = "Open";
 };

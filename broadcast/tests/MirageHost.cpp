@@ -36,7 +36,9 @@
 //   clickwindow X Y W H            a focused window that prints every click
 //                                  (screen coordinates) and key it gets
 //   texts WINDOW                   prints "text HEX" with the bytes of the text
-//                                  of each window inside WINDOW that has one
+//                                  of each window inside WINDOW (the rest of
+//                                  the line, spaces included; a visible one
+//                                  first) that has one
 //   trackpointer                   prints "pointer X Y" whenever the system's
 //                                  pointer moves (checked every 50 ms)
 //   blockshape                     takes the name "CursorShape" with a mutex, so
@@ -320,10 +322,38 @@ std::string Hex(const std::string& text)
     return hex;
 }
 
+// The visible top-level window titled `title`, else any so titled: a
+// program may keep hidden windows of the same title beside the one shown.
+HWND FindShownWindow(const std::string& title)
+{
+    struct Find {
+        const std::string& title;
+        HWND found = nullptr;
+    } find{title};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(param);
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (IsWindowVisible(window) && f->title == text)
+                f->found = window;
+            return f->found == nullptr;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found != nullptr ? find.found : FindWindowA(nullptr, title.c_str());
+}
+
 BOOL CALLBACK PrintChildText(HWND child, LPARAM)
 {
-    char text[256] = {};
-    const int length = GetWindowTextA(child, text, sizeof text);
+    // WM_GETTEXT rather than GetWindowText: for another process's edit the
+    // latter gives its caption, never what it holds.
+    constexpr UINT kAnswerMs = 2000;
+    char text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             kAnswerMs, &copied))
+        return TRUE;
+    const int length = static_cast<int>(copied);
     if (length <= 0)
         return TRUE;
     Print("text " + Hex(std::string(text, static_cast<size_t>(length))));
@@ -390,7 +420,9 @@ void Execute(const std::string& line)
         MakeWindow("MirageShape", DefWindowProcA, cursor, argument(1), argument(2), argument(3), argument(4));
         Print("shapewindow");
     } else if (command == "texts") {
-        HWND target = FindWindowA(nullptr, words.size() > 1 ? words[1].c_str() : "");
+        // The rest of the line names the window: a title may hold spaces.
+        const size_t name = line.find(' ');
+        HWND target = FindShownWindow(name != std::string::npos ? line.substr(name + 1) : "");
         if (target != nullptr)
             EnumChildWindows(target, PrintChildText, 0);
         Print(target != nullptr ? "texts done" : "error: no window");

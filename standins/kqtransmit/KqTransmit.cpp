@@ -3,6 +3,7 @@
 
 #include "standins/kqtransmit/KqTransmit.h"
 
+#include "standins/common/ScriptedResult.h"
 #include "standins/common/Trace.h"
 #include "standins/kqtransmit/FolderClient.h"
 #include "standins/kqtransmit/FolderServer.h"
@@ -61,6 +62,9 @@ int Send(const char* function, const char* source, const char* folder, int reser
     std::lock_guard<std::mutex> hold(g_calls);
     kq::Trace(kModule, "%s source=%s folder=%s reserved=%d targets=%u", function, Text(source), Text(folder),
               reserved, targets);
+    int scripted = 0;
+    if (kq::ScriptedResult(kModule, function, scripted))
+        return scripted;
     if (source == nullptr || folder == nullptr)
         return kTransmitFailed;
     return Instance<TransferSender>().Send(source, folder, isFolder, targets);
@@ -80,6 +84,9 @@ int InitSender(DWORD firstGroup, DWORD secondGroup, WORD portNetwork, HWND windo
     std::lock_guard<std::mutex> hold(g_calls);
     kq::Trace(kModule, "InitSender first=%s second=%s port=%u window=%08X", Dotted(firstGroup).c_str(),
               Dotted(secondGroup).c_str(), ntohs(portNetwork), WindowValue(window));
+    int scripted = 0;
+    if (kq::ScriptedResult(kModule, "InitSender", scripted))
+        return scripted;
     return Instance<TransferSender>().Open(firstGroup, secondGroup, ntohs(portNetwork), window);
 }
 
@@ -97,6 +104,9 @@ int CancelSendFile()
 {
     std::lock_guard<std::mutex> hold(g_calls);
     kq::Trace(kModule, "CancelSendFile");
+    int scripted = 0;
+    if (kq::ScriptedResult(kModule, "CancelSendFile", scripted))
+        return scripted;
     return Instance<TransferSender>().Cancel();
 }
 
