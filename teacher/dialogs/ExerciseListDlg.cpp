@@ -59,7 +59,7 @@ std::string CExerciseListDlg::ListFile()
 BOOL CExerciseListDlg::OnInitDialog()
 {
     CSkinDialog::OnInitDialog();
-    if (!kq::CreateFaceButton(m_choose, this, kChooseRect, kChooseId, IDB_CHOOSE_UP, IDB_CHOOSE_DOWN) ||
+    if (!kq::CreateFaceButton(m_choose, this, kChooseRect, kChooseId, IDB_SEND_UP, IDB_SEND_DOWN) ||
         !kq::CreateFaceButton(m_add, this, kAddRect, kAddId, IDB_ADD_UP, IDB_ADD_HOVER) ||
         !kq::CreateFaceButton(m_edit, this, kEditRect, kEditId, IDB_EDIT_UP, IDB_EDIT_HOVER) ||
         !kq::CreateFaceButton(m_delete, this, kDeleteRect, kDeleteId, IDB_DELETE_UP, IDB_DELETE_HOVER) ||
