@@ -93,7 +93,8 @@ sleep 1 # the still picture on the teacher's screen
 shot T "$work/teacher.ppm" || give_up "no screenshot of the teacher's screen"
 matches() {
   shot "$1" "$work/$1.ppm" &&
-    python3 "$here/compare_screens.py" "$work/teacher.ppm" "$work/$1.ppm" "$cursor_x" "$cursor_y" >"$work/$1.compare"
+    python3 "$here/compare_screens.py" "$work/teacher.ppm" --cursor "$cursor_x" "$cursor_y" "$work/$1.ppm" \
+      >"$work/$1.compare"
 }
 for pc in "${students[@]}"; do
   until_true "$recovery_s" matches "$pc" || fail "$pc's screen did not come to show the teacher's: $(cat "$work/$pc.compare")"
@@ -103,7 +104,8 @@ until_true 30 post_to_teacher "$wm_hotkey" "$stop_hot_key" || give_up "the stop 
 stopped() { trace "$1" | grep -q 'engine DoStop'; }
 own_screen() {
   shot "$1" "$work/$1-stopped.ppm" &&
-    ! python3 "$here/compare_screens.py" "$work/teacher.ppm" "$work/$1-stopped.ppm" >/dev/null
+    ! python3 "$here/compare_screens.py" "$work/teacher.ppm" --cursor "$cursor_x" "$cursor_y" \
+      "$work/$1-stopped.ppm" >/dev/null
 }
 for pc in "${students[@]}"; do
   until_true "$patience" stopped "$pc" || fail "the stop did not reach $pc"

@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
-"""Whether a student's screen shows the teacher's picture.
+"""Whether students' screens show the teacher's picture.
 
-  compare_screens.py TEACHER.ppm STUDENT.ppm [CURSOR_X CURSOR_Y]
+  compare_screens.py TEACHER.ppm [--cursor X Y] STUDENT.ppm...
 
 Both screenshots are cut into 16-pixel cells and each cell's mean colour is
-compared: a JPEG picture keeps its cells' means, a stale or missing block
-does not. The cells around the teacher's cursor (drawn on the student's
-screen, not on the teacher's screenshot) are left out. Prints one line and
-ends 0 when every cell matches, 1 otherwise."""
+compared (every other row sampled): a JPEG picture keeps its cells' means,
+a stale or missing block does not. The cells around the teacher's cursor
+(drawn on the students' screens, not on the teacher's screenshot) are left
+out. Prints one line per student, "STUDENT.ppm: same ..." or "STUDENT.ppm:
+differs ...", and ends 0 when every student's screen matches, 1 otherwise."""
 import sys
 
 CELL = 16
+ROW_STEP = 2  # rows sampled in a cell
 TOLERANCE = 16  # per channel, on a cell's mean
 CURSOR_BEFORE = 16  # the cursor's cells: from this far before its hot spot
 CURSOR_AFTER = 48  # to this far after it
@@ -42,28 +44,21 @@ def cell_means(image):
     means = []
     for row in range(rows):
         sums = [[0, 0, 0] for _ in range(columns)]
-        for y in range(row * CELL, row * CELL + CELL):
+        for y in range(row * CELL, row * CELL + CELL, ROW_STEP):
             line = pixels[y * width * 3:(y + 1) * width * 3]
             for column in range(columns):
                 start = column * CELL * 3
                 for channel in range(3):
                     sums[column][channel] += sum(line[start + channel:start + CELL * 3:3])
-        means.append([[s // (CELL * CELL) for s in cell] for cell in sums])
+        means.append([[s // (CELL * CELL // ROW_STEP) for s in cell] for cell in sums])
     return means
 
 
-def main():
-    if len(sys.argv) not in (3, 5):
-        print(__doc__)
-        return 2
-    teacher, student = read_ppm(sys.argv[1]), read_ppm(sys.argv[2])
+def compare(teacher, means, student, cursor):
     if teacher[:2] != student[:2]:
-        print(f"differs: {teacher[0]}x{teacher[1]} against {student[0]}x{student[1]}")
-        return 1
-    cursor = (int(sys.argv[3]), int(sys.argv[4])) if len(sys.argv) == 5 else None
-    a, b = cell_means(teacher), cell_means(student)
+        return False, f"differs: {student[0]}x{student[1]}, the teacher's {teacher[0]}x{teacher[1]}"
     compared = differing = 0
-    for row, (cells_a, cells_b) in enumerate(zip(a, b)):
+    for row, (cells_a, cells_b) in enumerate(zip(means, cell_means(student))):
         for column, (mean_a, mean_b) in enumerate(zip(cells_a, cells_b)):
             x, y = column * CELL, row * CELL
             if cursor and cursor[0] - CURSOR_BEFORE - CELL < x < cursor[0] + CURSOR_AFTER and \
@@ -73,10 +68,30 @@ def main():
             if any(abs(p - q) > TOLERANCE for p, q in zip(mean_a, mean_b)):
                 differing += 1
     if differing:
-        print(f"differs in {differing} of {compared} cells")
-        return 1
-    print(f"same in {compared} cells")
-    return 0
+        return False, f"differs in {differing} of {compared} cells"
+    return True, f"same in {compared} cells"
+
+
+def main():
+    args = sys.argv[1:]
+    cursor = None
+    if len(args) >= 4 and args[1] == "--cursor":
+        cursor = (int(args[2]), int(args[3]))
+        del args[1:4]
+    if len(args) < 2:
+        print(__doc__)
+        return 2
+    teacher = read_ppm(args[0])
+    means = cell_means(teacher)
+    all_same = True
+    for path in args[1:]:
+        try:
+            same, text = compare(teacher, means, read_ppm(path), cursor)
+        except (OSError, ValueError, IndexError) as error:
+            same, text = False, f"differs: unreadable ({error})"
+        all_same = all_same and same
+        print(f"{path}: {text}")
+    return 0 if all_same else 1
 
 
 if __name__ == "__main__":
