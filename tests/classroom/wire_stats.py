@@ -3,7 +3,8 @@
 
   wire_stats.py WIRE.LOG [FROM_MS TO_MS]
 
-Prints one line of KEY=VALUE: frames (frame ends) per second, blocks heard,
+Prints one line of KEY=VALUE: frames per second (frames whose blocks all
+arrived whole; over FROM..TO when given), frame ends heard per second, blocks heard,
 blocks lost (fragments missing), fragments lost, and recovery: after each
 lost block, how many frames passed until a complete block covered its place
 again ("max" over the run; "never" counts lost places not covered again by
@@ -12,7 +13,8 @@ import sys
 
 
 def read(path, start, stop):
-    blocks, ends = [], []
+    blocks, ends, complete = [], [], []
+    frame_ok = None  # whether every block since the last frame end arrived whole
     with open(path) as f:
         for line in f:
             words = line.split()
@@ -23,11 +25,15 @@ def read(path, start, stop):
                 continue
             if words[1] == "end":
                 ends.append(t)
+                if frame_ok:
+                    complete.append(t)
+                frame_ok = None
             elif words[1] == "block":
                 fields = dict(w.split("=", 1) for w in words[2:])
                 rect = tuple(int(v) for v in fields["rect"].split(","))
                 blocks.append((t, fields["ok"] == "1", int(fields["got"]), int(fields["count"]), rect))
-    return blocks, ends
+                frame_ok = (frame_ok is not False) and blocks[-1][1]
+    return blocks, ends, complete
 
 
 def covers(outer, inner):
@@ -39,9 +45,13 @@ def main():
         print(__doc__)
         return 2
     start, stop = (float(sys.argv[2]), float(sys.argv[3])) if len(sys.argv) == 4 else (0.0, float("inf"))
-    blocks, ends = read(sys.argv[1], start, stop)
-    seconds = (ends[-1] - ends[0]) / 1000 if len(ends) > 1 else 0
-    fps = (len(ends) - 1) / seconds if seconds > 0 else 0
+    blocks, ends, complete = read(sys.argv[1], start, stop)
+    if len(sys.argv) == 4:
+        seconds = (stop - start) / 1000
+    else:
+        seconds = (ends[-1] - ends[0]) / 1000 if len(ends) > 1 else 0
+    fps = len(complete) / seconds if seconds > 0 else 0
+    ends_per_s = len(ends) / seconds if seconds > 0 else 0
     lost = [b for b in blocks if not b[1]]
     fragments_lost = sum(max(b[3] - b[2], 0) for b in lost)
     worst, never = 0, 0
@@ -51,7 +61,7 @@ def main():
             never += 1
             continue
         worst = max(worst, sum(1 for e in ends if t < e <= again))
-    print(f"fps={fps:.1f} blocks={len(blocks)} lost_blocks={len(lost)} lost_fragments={fragments_lost} "
+    print(f"fps={fps:.1f} ends_per_s={ends_per_s:.1f} blocks={len(blocks)} lost_blocks={len(lost)} lost_fragments={fragments_lost} "
           f"recovery_frames_max={worst} never={never}")
     return 0
 
