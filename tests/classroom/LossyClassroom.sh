@@ -83,7 +83,7 @@ done
 run_on T "$pattern_dir/MirageHost.exe" 'C:\Pattern\pattern.txt' >"$work/pattern.log" 2>&1 &
 until_true "$patience" grep -q '^animate' "$work/pattern.log" || give_up "the pattern host did not start"
 until_true 30 post_to_teacher "$wm_command" "$broadcast_command" || give_up "the broadcast command could not be posted"
-started() { trace "$1" | grep -q 'engine DoStudentTeacherDemo own=1 '; }
+started() { trace "$1" | grep -q 'engine DoStudentTeacherDemo '; }
 for pc in "${students[@]}"; do
   until_true "$patience" started "$pc" || fail "the broadcast command did not reach $pc"
 done
