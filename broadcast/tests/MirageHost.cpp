@@ -15,6 +15,7 @@
 //                                  since 1970 (a wire listener's clock)
 //   pattern                        covers the screen with the test pattern
 //   animate                        the pattern with a square moving on it
+//   still                          the square stops where it is
 //   cursor X Y | move X Y          SetCursorPos | a mouse move through SendInput
 //   shapewindow X Y W H            a window whose cursor is the test cursor
 //   post WINDOW MESSAGE WPARAM [LPARAM]   posts to the window of that name
@@ -400,6 +401,9 @@ void Execute(const std::string& line)
             return;
         }
         SetTimer(g_window, kTimer, static_cast<UINT>(argument(g_waiting.forNotice ? 2 : 1)), nullptr);
+    } else if (command == "still") {
+        KillTimer(FindWindowA("MiragePattern", nullptr), kAnimateTimer);
+        Print(command);
     } else if (command == "pattern" || command == "animate") {
         HWND pattern = MakeWindow("MiragePattern", PatternProc, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN),
                                   GetSystemMetrics(SM_CYSCREEN));

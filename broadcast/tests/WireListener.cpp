@@ -7,10 +7,12 @@
 //   OUTDIR/frame-N.ppm   each decoded block as a top-down RGB picture
 //   OUTDIR/shape-N.bin   each cursor-shape area announced by shape on
 //
-//   mirage-listen GROUP PORT OUTDIR SECONDS [watch]
+//   mirage-listen GROUP PORT OUTDIR SECONDS [watch|count]
 //
 // "watch" logs the watch requests only, and reassembles nothing: it keeps up
-// with any flood of screens.
+// with any flood of screens. "count" logs one line per block announced (its
+// fragments received of those sent; ok when all arrived) and one per frame
+// end, and decodes and writes nothing: many of them run beside a classroom's PCs.
 
 #include "broadcast/DatagramParser.h"
 #include "broadcast/FrameRows.h"
@@ -65,6 +67,7 @@ struct Listener {
     int frames = 0;
     int shapes = 0;
     bool watchOnly = false;
+    bool countOnly = false;
 
     double Now() const { return arrival; }
     double Elapsed() const { return MonotonicMs() - start; }
@@ -154,7 +157,8 @@ struct Listener {
             if (received.size() <= d.fragment)
                 received.resize(d.fragment + 1);
             received[d.fragment] = true;
-            std::fprintf(log, "%.1f screen frag=%u\n", t, d.fragment);
+            if (!countOnly)
+                std::fprintf(log, "%.1f screen frag=%u\n", t, d.fragment);
             break;
         case MirageMessage::BlockHeader:
         case MirageMessage::FrameEnd: {
@@ -162,6 +166,19 @@ struct Listener {
             size_t got = 0;
             for (bool r : received)
                 got += r ? 1 : 0;
+            if (countOnly) {
+                if (header) {
+                    const bool complete = got == d.fragmentCount && d.fragmentCount == FragmentCountOf(d.length);
+                    std::fprintf(log, "%.1f block n=%d ok=%d got=%zu count=%u rect=%d,%d,%d,%d\n", t, frames++,
+                                 complete ? 1 : 0, got, d.fragmentCount, d.rect.left, d.rect.top, d.rect.right,
+                                 d.rect.bottom);
+                    std::fflush(log);
+                    received.clear();
+                } else {
+                    std::fprintf(log, "%.1f end\n", t);
+                }
+                return;
+            }
             std::fprintf(log,
                          "%.1f control sub=%d comp=%u bpp=%u w=%u h=%u len=%u q=%u count=%u rect=%d,%d,%d,%d "
                          "idx=%u bar=%u win=%u grid=%u got=%zu\n",
@@ -208,7 +225,8 @@ struct Listener {
             std::fprintf(log, "%.1f other kind=%u sub=%u\n", t, data[1], data[4] | (data[5] << 8));
             break;
         }
-        std::fflush(log);
+        if (!countOnly)
+            std::fflush(log);
     }
 
     static uint32_t FragmentCountOf(uint32_t length)
@@ -222,12 +240,13 @@ struct Listener {
 int main(int argc, char** argv)
 {
     if (argc < 5) {
-        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS [watch]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s GROUP PORT OUTDIR SECONDS [watch|count]\n", argv[0]);
         return 2;
     }
     Listener listener;
     listener.folder = argv[3];
     listener.watchOnly = argc > 5 && std::strcmp(argv[5], "watch") == 0;
+    listener.countOnly = argc > 5 && std::strcmp(argv[5], "count") == 0;
     listener.log = std::fopen((listener.folder + "/wire.log").c_str(), "w");
     if (listener.log == nullptr)
         return 1;
