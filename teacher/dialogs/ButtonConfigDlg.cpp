@@ -5,6 +5,8 @@
 #include "teacher/dialogs/DialogControls.h"
 #include "teacher/dialogs/MessageBoxes.h"
 
+#include "framework/FileDialog.h"
+
 #include "TeacherResources.h"
 
 #include <iterator>

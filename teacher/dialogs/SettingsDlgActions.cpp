@@ -6,6 +6,7 @@
 #include "common/Ipv4Text.h"
 #include "common/ProgramFolder.h"
 #include "standins/lectern/LecternTeacher.h"
+#include "teacher/SettingsEntries.h"
 #include "widgets/BmpDialog.h"
 #include "widgets/FolderPicker.h"
 #include "teacher/dialogs/MessageBoxes.h"
