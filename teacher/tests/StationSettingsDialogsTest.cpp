@@ -11,6 +11,7 @@
 
 #include "common/ConfigNotice.h"
 #include "common/MulticastSocket.h"
+#include "common/ProgramFolder.h"
 #include "standins/common/tests/StandinTestSupport.h"
 #include "teacher/ButtonSet.h"
 #include "widgets/tests/LayoutCheck.h"
@@ -23,6 +24,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -297,7 +299,13 @@ TEST(Settings, ARejectedEntryStoresNothingEvenAfterCancel)
     ASSERT_TRUE(session.Started());
     // The start passes a folder that has its backslash unchanged.
     EXPECT_EQ(TraceLines(session, "KqTransmit StartFileServer folder=C:\\recv\\ ").size(), 1u);
-    const std::string before = ReadFileBytes(session.Install().PathOf("Teacher.ini"));
+    // The keys that the rejected dialogs would have written first.
+    const char* const keys[][2] = {{"Other", "Ring"},     {"Other", "EnableTip"},   {"Other", "Homework"},
+                                   {"Other", "RecvPath"}, {"Other", "SharePort"},   {"Other", "AutoMonitor"},
+                                   {"Setup", "Hits"},     {"Setup", "WatchInterval"}, {"Setup", "Record"}};
+    std::vector<std::string> before;
+    for (const auto& key : keys)
+        before.push_back(session.Install().IniValue(key[0], key[1]));
 
     struct Case {
         const char* folder;
@@ -340,7 +348,9 @@ TEST(Settings, ARejectedEntryStoresNothingEvenAfterCancel)
 
     ::PostMessageA(session.Main(), WM_CLOSE, 0, 0);
     ASSERT_TRUE(session.Install().WaitForExit());
-    EXPECT_EQ(ReadFileBytes(session.Install().PathOf("Teacher.ini")), before);
+    for (size_t i = 0; i < std::size(keys); ++i)
+        EXPECT_EQ(session.Install().IniValue(keys[i][0], keys[i][1]), before[i]) << keys[i][1];
+    EXPECT_EQ(session.Install().IniValue("Other", "Ring"), "1");
 }
 
 TEST(Settings, ClassroomRecordProxyAndTheButtonsThatActAtOnce)
@@ -726,6 +736,22 @@ TEST(Start, HomeworkServerOnlyWhenOnAndAFailureWarns)
         EXPECT_TRUE(Has(box, session, TeacherRes::IDS_HOMEWORK_SERVER_FAILED));
         EXPECT_NE(box.find("20"), std::string::npos) << box;
         EXPECT_TRUE(TraceLines(session, "Lectern send code=34").empty());
+    }
+    {
+        // A receive folder of 259 bytes: the server gets it with its
+        // backslash, the record keeps what fits.
+        std::string folder = "C:\\";
+        while (folder.size() + 51 <= 259)
+            folder += std::string(50, 'r') + "\\";
+        folder += std::string(259 - folder.size(), 's');
+        ASSERT_EQ(folder.size(), 259u);
+        TeachingSession session({{"Other", "RecvPath", folder.c_str()}});
+        ASSERT_TRUE(session.Started());
+        session.TakeBox("Warning", kNoBoxMs); // the system may refuse so long a folder
+        EXPECT_EQ(TraceLines(session, "KqTransmit StartFileServer folder=" + folder + "\\ ").size(), 1u);
+        ::PostMessageA(session.Main(), WM_CLOSE, 0, 0);
+        ASSERT_TRUE(session.Install().WaitForExit());
+        EXPECT_EQ(session.Install().IniValue("Other", "RecvPath"), folder);
     }
 }
 
