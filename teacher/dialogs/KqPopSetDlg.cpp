@@ -65,6 +65,9 @@ BOOL CKqPopSetDlg::OnInitDialog()
     m_compressionZero.Create(nullptr, kRadioStyle, kCompressionZeroRect, this, kCompressionZeroId);
     m_soundOffBox.Create(nullptr, kBoxStyle, kSoundOffRect, this, kSoundOffId);
     (m_compression == 0 ? m_compressionZero : m_compressionOne).SetCheck(BST_CHECKED);
+    // Captionless: the dialog's font would make them taller than they are.
+    for (CButton* button : {&m_compressionOne, &m_compressionZero, &m_soundOffBox})
+        button->SendMessage(WM_SETFONT, 0, FALSE);
 
     m_speed.Create(kSliderStyle, kSpeedRect, this, kSpeedId);
     m_speed.SetRange(kq::kSlowestSpeedStep, kq::kFastestSpeedStep);

@@ -10,6 +10,7 @@
 #include "teacher/tests/TeachingSession.h"
 
 #include "common/ConfigNotice.h"
+#include "common/LecternMessages.h"
 #include "common/MulticastSocket.h"
 #include "common/ProgramFolder.h"
 #include "standins/common/tests/StandinTestSupport.h"
@@ -53,6 +54,18 @@ constexpr int kOkId = 706;
 constexpr int kCancelId = 705;
 constexpr int kTabsId = 725;
 constexpr DWORD kNoBoxMs = 800;
+
+// The test's own sockets (the proxy's listener, the announcement's peer).
+class Winsock : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        WSADATA data = {};
+        ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &data), 0);
+    }
+    void TearDown() override { ::WSACleanup(); }
+};
+const testing::Environment* const kWinsock = testing::AddGlobalTestEnvironment(new Winsock);
 
 // ---- Reading what happened ----
 
@@ -260,6 +273,7 @@ TEST(Settings, StartAndOkPushOptionsConfigAndTheHomeworkSettings)
     EXPECT_EQ(lectern[1].rfind("Lectern config ", 0), 0u);
     EXPECT_EQ(lectern[2], "Lectern send " + kqtest::SendLine(34, 0, 3, "") + " args=" + PortArgs(port));
     EXPECT_TRUE(TraceLines(session, "KqTransmit StartFileServer", mark).empty());
+    session.NewSends();
 
     // Homework off: the server quits, bit 0 is clear, no port.
     dialog = OpenSettings(session);
@@ -491,12 +505,13 @@ TEST(ButtonSets, OkWritesTheThreeFilesAndTheChosenSet)
     ::DeleteFileA(base.c_str());
     ::DeleteFileA(advanced.c_str());
 
-    // Untouched tabs and no third file: one warning for it, the other two
-    // written, set 1 chosen.
+    // Untouched tabs and a third file that cannot be written: one warning
+    // for it, the other two written, set 1 chosen.
     session.Command(kButtonSets);
     HWND dialog = DialogWith(session, kPathId);
     ASSERT_NE(dialog, nullptr);
     ExpectLaidOut(dialog, "button-sets");
+    SetText(dialog, kPathId, session.Install().PathOf("no such folder\\set.txt"));
     Press(dialog, kOkId);
     EXPECT_TRUE(Has(session.TakeBox(), session, TeacherRes::IDS_BUTTON_SET_MISSING));
     EXPECT_TRUE(session.TakeBox("Warning", kNoBoxMs).empty());
@@ -690,8 +705,8 @@ TEST(PopSettings, SpeedCompressionVolumeAndSoundDuringABroadcast)
     ::GetClientRect(volume, &slider);
     mark = TraceMark(session);
     // A press on the channel left of the thumb pages down, then the release.
-    ::SendMessageA(volume, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, slider.bottom / 2));
-    ::SendMessageA(volume, WM_LBUTTONUP, 0, MAKELPARAM(4, slider.bottom / 2));
+    ::SendMessageA(volume, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, slider.bottom / 2));
+    ::SendMessageA(volume, WM_LBUTTONUP, 0, MAKELPARAM(20, slider.bottom / 2));
     session.Settle();
     const int position = static_cast<int>(::SendMessageA(volume, TBM_GETPOS, 0, 0));
     EXPECT_EQ(position, 64);
@@ -845,7 +860,8 @@ TEST(UpdatePush, DisklessClassroomsHearOfItFirst)
         ASSERT_TRUE(session.Started());
         Listen(peer, 200);
         const size_t mark = TraceMark(session);
-        session.Event(8, 1234);
+        // Posted, not waited for: the datagrams are heard as they go out.
+        ::PostMessageA(session.Main(), WM_LECTERN_NOTIFY, 8, 1234);
         const Heard heard = Listen(peer, 600);
         session.TakeBox("Warning", kNoBoxMs); // the update folder may be missing
         ASSERT_EQ(heard.datagrams.size(), 7u);
