@@ -41,6 +41,8 @@ constexpr int kLine1[] = {0, 1};
 constexpr int kBroadcastLine = 1;
 constexpr int kIdleLine = 0;
 constexpr UINT kFirstMixer = 0;
+constexpr int kBoxFontPoints = 80; // tenths of a point: 11 pixels
+constexpr char kBoxFontFace[] = "宋体";
 
 void SetLineVolume(const int (&line)[2], unsigned volume)
 {
@@ -65,9 +67,10 @@ BOOL CKqPopSetDlg::OnInitDialog()
     m_compressionZero.Create(nullptr, kRadioStyle, kCompressionZeroRect, this, kCompressionZeroId);
     m_soundOffBox.Create(nullptr, kBoxStyle, kSoundOffRect, this, kSoundOffId);
     (m_compression == 0 ? m_compressionZero : m_compressionOne).SetCheck(BST_CHECKED);
-    // Captionless: the dialog's font would make them taller than they are.
+    // Captionless boxes of 11 and 12 pixels: a font no taller than they are.
+    m_boxFont.CreatePointFont(kBoxFontPoints, kBoxFontFace);
     for (CButton* button : {&m_compressionOne, &m_compressionZero, &m_soundOffBox})
-        button->SendMessage(WM_SETFONT, 0, FALSE);
+        button->SetFont(&m_boxFont);
 
     m_speed.Create(kSliderStyle, kSpeedRect, this, kSpeedId);
     m_speed.SetRange(kq::kSlowestSpeedStep, kq::kFastestSpeedStep);

@@ -182,6 +182,13 @@ void Click(TeachingSession& session, HWND dialog, int id)
     session.Settle();
 }
 
+std::string WindowText(HWND dialog, int id)
+{
+    char text[512] = {};
+    ::GetWindowTextA(Descendant(dialog, id), text, sizeof text);
+    return text;
+}
+
 bool Checked(HWND dialog, int id)
 {
     return ::SendMessageA(Descendant(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -441,12 +448,15 @@ TEST(Settings, ClassroomRecordProxyAndTheButtonsThatActAtOnce)
 
     // Compression 1 clears and disables the record box.
     SetCheck(dialog, kRecordId, true);
+    ShowPage(session, dialog, 722, 130);
     Click(session, dialog, kCompressionOneId);
     EXPECT_FALSE(Checked(dialog, kRecordId));
     EXPECT_FALSE(::IsWindowEnabled(Descendant(dialog, kRecordId)));
     // A changed classroom number, an empty proxy address (ProxyIp stays)
     // and forty double-byte characters in the proxy's user name.
+    ShowPage(session, dialog, 721, 40);
     Click(session, dialog, kClassroomId);
+    EXPECT_EQ(WindowText(dialog, kClassroomNumberId), "1");
     SetText(dialog, kClassroomNumberId, "3");
     ::SendMessageA(Descendant(dialog, kProxyAddressId), IPM_CLEARADDRESS, 0, 0);
     std::string name;
