@@ -41,8 +41,8 @@ constexpr int kLine1[] = {0, 1};
 constexpr int kBroadcastLine = 1;
 constexpr int kIdleLine = 0;
 constexpr UINT kFirstMixer = 0;
-constexpr int kBoxFontPoints = 80; // tenths of a point: 11 pixels
-constexpr char kBoxFontFace[] = "宋体";
+constexpr int kBoxFontHeight = 11; // cell height in pixels
+constexpr char kBoxFontFace[] = "Arial";
 
 void SetLineVolume(const int (&line)[2], unsigned volume)
 {
@@ -68,7 +68,8 @@ BOOL CKqPopSetDlg::OnInitDialog()
     m_soundOffBox.Create(nullptr, kBoxStyle, kSoundOffRect, this, kSoundOffId);
     (m_compression == 0 ? m_compressionZero : m_compressionOne).SetCheck(BST_CHECKED);
     // Captionless boxes of 11 and 12 pixels: a font no taller than they are.
-    m_boxFont.CreatePointFont(kBoxFontPoints, kBoxFontFace);
+    m_boxFont.CreateFont(kBoxFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kBoxFontFace);
     for (CButton* button : {&m_compressionOne, &m_compressionZero, &m_soundOffBox})
         button->SetFont(&m_boxFont);
 

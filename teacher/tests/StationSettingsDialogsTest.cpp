@@ -456,7 +456,7 @@ TEST(Settings, ClassroomRecordProxyAndTheButtonsThatActAtOnce)
     // and forty double-byte characters in the proxy's user name.
     ShowPage(session, dialog, 721, 40);
     Click(session, dialog, kClassroomId);
-    EXPECT_EQ(WindowText(dialog, kClassroomNumberId), "1");
+    EXPECT_TRUE(WaitFor([&] { return WindowText(dialog, kClassroomNumberId) == "1"; }, 3000));
     SetText(dialog, kClassroomNumberId, "3");
     ::SendMessageA(Descendant(dialog, kProxyAddressId), IPM_CLEARADDRESS, 0, 0);
     std::string name;
