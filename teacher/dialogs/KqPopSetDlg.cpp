@@ -41,8 +41,6 @@ constexpr int kLine1[] = {0, 1};
 constexpr int kBroadcastLine = 1;
 constexpr int kIdleLine = 0;
 constexpr UINT kFirstMixer = 0;
-constexpr int kBoxFontHeight = 11; // cell height in pixels
-constexpr char kBoxFontFace[] = "Arial";
 
 void SetLineVolume(const int (&line)[2], unsigned volume)
 {
@@ -67,11 +65,6 @@ BOOL CKqPopSetDlg::OnInitDialog()
     m_compressionZero.Create(nullptr, kRadioStyle, kCompressionZeroRect, this, kCompressionZeroId);
     m_soundOffBox.Create(nullptr, kBoxStyle, kSoundOffRect, this, kSoundOffId);
     (m_compression == 0 ? m_compressionZero : m_compressionOne).SetCheck(BST_CHECKED);
-    // Captionless boxes of 11 and 12 pixels: a font no taller than they are.
-    m_boxFont.CreateFont(kBoxFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kBoxFontFace);
-    for (CButton* button : {&m_compressionOne, &m_compressionZero, &m_soundOffBox})
-        button->SetFont(&m_boxFont);
 
     m_speed.Create(kSliderStyle, kSpeedRect, this, kSpeedId);
     m_speed.SetRange(kq::kSlowestSpeedStep, kq::kFastestSpeedStep);

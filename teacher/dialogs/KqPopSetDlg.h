@@ -59,7 +59,6 @@ private:
     CButton m_soundOffBox;
     CBitmapButton m_ok;
     CBitmapButton m_close;
-    CFont m_boxFont;
     HMIXER m_mixer = nullptr;
     unsigned m_lastVolume = 0;
 
