@@ -1,5 +1,11 @@
 #include "teacher/ButtonSet.h"
 
+#ifdef _WIN32
+#include "common/ProgramFolder.h"
+#endif
+
+#include <cstdio>
+
 namespace kq {
 
 void ParseButtonSet(const std::string& text, uint32_t (&flags)[kPanelButtonCount])
@@ -34,5 +40,52 @@ void ParseButtonSet(const std::string& text, uint32_t (&flags)[kPanelButtonCount
             flags[index] = 1;
     }
 }
+
+std::string FormatButtonSet(const uint32_t (&flags)[kPanelButtonCount])
+{
+    std::string text;
+    for (size_t i = 0; i < kPanelButtonCount; ++i)
+        if (flags[i] != 0)
+            text += std::to_string(i) + ",";
+    if (!text.empty())
+        text.pop_back();
+    return text;
+}
+
+std::string SettingFolderOf(const std::string& programFolder)
+{
+    return programFolder.empty() ? std::string("C:\\") : programFolder + "setting";
+}
+
+bool ReadWholeFile(const std::string& path, std::string& text)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    text.clear();
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, got);
+    std::fclose(file);
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& text)
+{
+    if (path.empty())
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+#ifdef _WIN32
+std::string SettingFolder()
+{
+    return SettingFolderOf(GetProgramFolder());
+}
+#endif
 
 } // namespace kq

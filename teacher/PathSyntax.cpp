@@ -42,4 +42,23 @@ bool ContainsCharacterOf(const char* text, size_t from, const char* set)
     return false;
 }
 
+bool EndsWithBackslash(const std::string& text)
+{
+    bool last = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsCp936LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            ++i;
+            last = false;
+        } else {
+            last = text[i] == '\\';
+        }
+    }
+    return last;
+}
+
+std::string WithTrailingBackslash(const std::string& folder)
+{
+    return EndsWithBackslash(folder) ? folder : folder + '\\';
+}
+
 } // namespace kq

@@ -2,6 +2,7 @@
 // Checks of a folder typed by the user (test papers, receiving folders).
 
 #include <cstddef>
+#include <string>
 
 namespace kq {
 
@@ -28,6 +29,12 @@ bool ContainsCharacterOf(const char* text, size_t from, const char* set);
 // (CP936) for the forbidden single-byte characters " # % * , / : < > ? @ |
 // from the third character on; a trail byte is part of its character.
 int CheckPathSyntax(const char* path);
+
+// True when the CP936 text ends in a backslash that is a character of its
+// own (0x5C can be the trail byte of a double-byte character).
+bool EndsWithBackslash(const std::string& text);
+// A folder with exactly one trailing backslash added when it has none.
+std::string WithTrailingBackslash(const std::string& folder);
 
 #ifdef _WIN32
 // What lies at the path: a folder (a drive root included), a file, nothing.

@@ -154,6 +154,17 @@ BEGIN_MESSAGE_MAP(CTeacherWnd, CWnd)
     ON_COMMAND(613, OnTestStatistics)
     ON_MESSAGE(kq::kWmTestNotify, OnTestNotify)
     ON_MESSAGE(CTeacherWnd::kTestTimeUpMessage, OnFinishTest)
+    // Settings, button sets, popup settings, update push and tool page.
+    ON_COMMAND(641, OnOptions)
+    ON_COMMAND(643, OnButtonConfig)
+    ON_COMMAND(1132, OnButtonConfig)
+    ON_COMMAND(839, OnPopSettings)
+    ON_COMMAND(402, OnHelp)
+    ON_WM_KEYDOWN()
+    ON_COMMAND_RANGE(550, 555, OnGroupTab)
+    ON_COMMAND(556, OnWholeClassTab)
+    ON_MESSAGE(CTeacherWnd::kRestartHomeworkMessage, OnRestartHomeworkServer)
+    ON_MESSAGE(CKqListCtrl::kSelectionClearedMessage, OnRepaintToolPages)
 END_MESSAGE_MAP()
 
 CTeacherWnd::CTeacherWnd() = default;
@@ -258,6 +269,7 @@ int CTeacherWnd::OnCreate(LPCREATESTRUCT createStruct)
     }
     m_transportOpen = true;
     RecalcLayout();
+    PostMessage(kRestartHomeworkMessage);
     m_started = true;
     return 0;
 }

@@ -280,7 +280,7 @@ private:
 
     int m_handUpSuspended = 0;        // saved while the test page or a video hides it
     int m_rollCallOn = 0;             // toggle flag of command 316
-    int m_fileServerPort = 0;         // the homework file server's last port
+    int m_fileServerPort = -1;        // the homework file server's last port (-1: none yet)
     bool m_versionWarned = false;     // event 7 shows its box once per run
     bool m_studentBusy = false;       // event 9
     kq::ShutdownSchedule m_shutdowns; // delayed off-line marking
@@ -408,4 +408,33 @@ private:
     std::string m_paperPath;  // the paper last opened (603)
     std::string m_answerPath; // the running or last test's answer file
     // ---- end of the online test block ----
+
+    // ---- Settings, button sets, popup settings, update push and tool page ----
+    // (TeacherWndSettings.cpp, TeacherWndToolPage.cpp)
+public:
+    // The update push's announcement to diskless student PCs: seven copies
+    // of the kind-3 notice with `value` and VersionID; 0 when the socket
+    // could not be had (nothing sent), else 1.
+    int AnnounceUpdate(uint16_t value);
+    static constexpr UINT kRestartHomeworkMessage = 0x437;
+
+private:
+    afx_msg void OnOptions();      // 641
+    afx_msg void OnButtonConfig(); // 643 and the button-set menu's 1132
+    afx_msg void OnPopSettings();  // 839
+    afx_msg void OnHelp();         // 402
+    afx_msg void OnKeyDown(UINT key, UINT repeat, UINT flags); // F5
+    afx_msg void OnGroupTab(UINT id);  // 550-555
+    afx_msg void OnWholeClassTab();    // 556
+    afx_msg LRESULT OnRestartHomeworkServer(WPARAM wParam, LPARAM lParam); // 0x437
+    afx_msg LRESULT OnRepaintToolPages(WPARAM wParam, LPARAM lParam);      // 0x438
+    // Starts the homework file server on the receive folder (one trailing
+    // backslash) and keeps its port; false when it did not start.
+    bool StartHomeworkServer();
+    // A group tab's pressed (focus, down, focus) or normal faces, redrawn.
+    void SetTabPressed(CToggleBitmapButton& tab, bool pressed);
+
+    bool m_fileServerRunning = false; // the homework file server runs
+    bool m_wholeClassTab = false;     // the whole-class tab is pressed
+    // ---- end of the settings block ----
 };

@@ -3,7 +3,6 @@
 
 #include "teacher/TeacherWnd.h"
 
-#include "common/ProgramFolder.h"
 #include "common/TextField.h"
 #include "teacher/ButtonSet.h"
 #include "teacher/Globals.h"
@@ -12,32 +11,12 @@
 
 #include "TeacherResources.h"
 
-#include <cstdio>
 
 namespace {
 
 constexpr int kBaseSet = 0;
 constexpr int kAdvancedSet = 1;
 constexpr int kDefinedSet = 2;
-
-// The folder of the button set files beside the program.
-std::string SettingFolder()
-{
-    const std::string program = kq::GetProgramFolder();
-    return program.empty() ? std::string("C:\\") : program + "setting";
-}
-
-bool ReadWholeFile(const std::string& path, std::string& text)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    text.clear();
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        text.push_back(static_cast<char>(c));
-    std::fclose(file);
-    return true;
-}
 
 } // namespace
 
@@ -59,7 +38,7 @@ int CTeacherWnd::ReadConfig()
     kq::ReadTeacherSettings(file, profile, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(m_hWnd)), m_settings);
     g_bStuNoDisk = m_settings.stuNoDisk ? 1 : 0;
 
-    const std::string folder = SettingFolder();
+    const std::string folder = kq::SettingFolder();
     LoadButtonSet((folder + "\\BaseButton.txt").c_str(), kBaseSet);
     LoadButtonSet((folder + "\\AdvButton.txt").c_str(), kAdvancedSet);
     LoadButtonSet(m_settings.config.DefineFilePath, kDefinedSet);
@@ -71,10 +50,10 @@ int CTeacherWnd::LoadButtonSet(const char* path, int set)
     if (set < kBaseSet || set > kDefinedSet)
         return 0;
     std::string text;
-    if (!ReadWholeFile(path != nullptr ? path : "", text)) {
-        const std::string fallback = SettingFolder() + "\\DefButton.txt";
+    if (!kq::ReadWholeFile(path != nullptr ? path : "", text)) {
+        const std::string fallback = kq::SettingFolder() + "\\DefButton.txt";
         const bool tried = path != nullptr && CIniStore::EqualNoCase(path, fallback);
-        if (set != kDefinedSet || tried || !ReadWholeFile(fallback, text)) {
+        if (set != kDefinedSet || tried || !kq::ReadWholeFile(fallback, text)) {
             kq::ShowWarning(TeacherRes::IDS_BUTTON_SET_MISSING);
             return 0;
         }

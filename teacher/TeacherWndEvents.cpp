@@ -159,8 +159,10 @@ void CTeacherWnd::PushUpdate(int port)
     // The update lies beside the running program, whatever folder the
     // registry names for the settings.
     const std::string folder = kq::GetProgramFolder() + kUpdateFolder;
-    // On diskless PCs the update is announced first; that announcement
-    // comes with the update push.
+    // Diskless student PCs hear of the update first; a failed announcement
+    // does not stop the push.
+    if (g_bStuNoDisk != 0)
+        AnnounceUpdate(static_cast<uint16_t>(port));
     const int result = StartServerToSendDir(folder.c_str(), m_hWnd, static_cast<WORD>(port));
     if (result < 0 && result != kTransmitAlreadyRunning)
         kq::ShowWarning(TeacherRes::IDS_UPDATE_PUSH_FAILED);

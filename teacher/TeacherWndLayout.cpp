@@ -118,6 +118,22 @@ void LoadFaces(CWnd* button, const Faces& faces)
 
 } // namespace
 
+void CTeacherWnd::SetTabPressed(CToggleBitmapButton& tab, bool pressed)
+{
+    if (tab.GetSafeHwnd() == nullptr)
+        return;
+    const bool small = ::GetSystemMetrics(SM_CXSCREEN) == kq::kSmallScreenWidth;
+    for (const ToggleTab& t : kTabs) {
+        if (t.id != static_cast<UINT>(tab.GetDlgCtrlID()))
+            continue;
+        const Faces& f = small ? t.smallFaces : t.largeFaces;
+        // A pressed tab shows its focus face when released as well.
+        LoadFaces(&tab, pressed ? Faces{f.focus, f.pressed, f.focus} : f);
+        tab.UpdateWindow();
+        return;
+    }
+}
+
 bool CTeacherWnd::CreatePanels()
 {
     m_arrowCursor = ::LoadCursor(nullptr, IDC_ARROW);
@@ -126,13 +142,13 @@ bool CTeacherWnd::CreatePanels()
     const DWORD visible = WS_CHILD | WS_VISIBLE;
 
     m_panelA.m_config = &m_settings.config;
-    m_panelA.m_toolTipActive = m_settings.enableTip ? 1 : 0;
+    m_panelA.m_toolTipActive = Options().EnableTip == 1 ? 1 : 0;
     m_panelA.m_x = kPanelARect.left;
     m_panelA.m_y = kPanelARect.top;
     bool created = m_panelA.Create(panelClass, "", visible, kPanelARect, this, kPanelAId) != FALSE;
 
     m_functionPanel.m_config = &m_settings.config;
-    m_functionPanel.m_toolTipActive = m_settings.enableTip ? 1 : 0;
+    m_functionPanel.m_toolTipActive = Options().EnableTip == 1 ? 1 : 0;
     m_functionPanel.m_x = kFunctionRect.left;
     m_functionPanel.m_y = kFunctionRect.top;
     m_functionPanel.m_height = kFunctionRect.bottom - kFunctionRect.top;

@@ -20,6 +20,7 @@
 #include "teacher/ToggleFaces.h"
 #include "teacher/dialogs/MessageBoxes.h"
 #include "teacher/dialogs/PresetTextDlg.h"
+#include "teacher/dialogs/ThreeFieldDlg.h"
 #include "teacher/dialogs/WarningDlg.h"
 
 #include "TeacherResources.h"
@@ -34,6 +35,7 @@ namespace layout = kq::message_box;
 // Command codes of the function panel and the main window.
 constexpr WORD kCodeEndActivity = 0;
 constexpr WORD kCodeTutor = 5;
+constexpr WORD kCodeThreeTexts = 9;
 constexpr WORD kCodeGroupTalk = 7;
 constexpr WORD kCodeGroupTeach = 8;
 constexpr WORD kCodeSendFiles = 10;
@@ -75,8 +77,6 @@ constexpr uint16_t kInteractMinimumSeats = 2;
 // The chat's lines travel beside the classroom's main port.
 constexpr uint16_t kChatPortOffset = 11;
 
-// The homework server's port results.
-constexpr int kServerAlreadyRunning = kTransmitAlreadyRunning;
 constexpr int kHomeworkHelpItem = 20;
 
 // Controls of the main window that a video broadcast hides or disables.
@@ -92,22 +92,6 @@ constexpr uint32_t kVideoXSmall = 388;
 constexpr uint32_t kVideoXNormal = 548;
 constexpr uint32_t kVideoY = 126;
 constexpr uint16_t kVideoPortOffset = 40;
-
-// True when the CP936 text ends in a backslash that is a character of its
-// own (0x5C can be the trail byte of a double-byte character).
-bool EndsWithBackslash(const std::string& text)
-{
-    bool last = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (kq::IsCp936LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-            last = false;
-        } else {
-            last = text[i] == '\\';
-        }
-    }
-    return last;
-}
 
 } // namespace
 
@@ -391,17 +375,7 @@ void CTeacherWnd::OnHomework()
 {
     if (!BeginCommand())
         return;
-    std::string folder(Options().RecvPath, kq::TextFieldLength(Options().RecvPath, sizeof Options().RecvPath));
-    if (folder.empty()) {
-        StartupWarning(TeacherRes::IDS_HOMEWORK_SERVER_FAILED, kHomeworkHelpItem);
-        return;
-    }
-    if (!EndsWithBackslash(folder))
-        folder += '\\';
-    const int result = StartFileServer(folder.c_str(), m_hWnd);
-    if (result >= 0) {
-        m_fileServerPort = result;
-    } else if (result != kServerAlreadyRunning) {
+    if (!StartHomeworkServer()) {
         StartupWarning(TeacherRes::IDS_HOMEWORK_SERVER_FAILED, kHomeworkHelpItem);
         return;
     }
@@ -409,6 +383,7 @@ void CTeacherWnd::OnHomework()
     kq::SetCommandWord(m_command, kq::kCommandFirstTextOffset, static_cast<uint16_t>(m_fileServerPort));
     SendCommand();
 
+    const std::string folder(Options().RecvPath, kq::TextFieldLength(Options().RecvPath, sizeof Options().RecvPath));
     kq::ShowWarningText((std::string("学生上交的作业位于: ") + folder).c_str());
 }
 
@@ -522,9 +497,15 @@ void CTeacherWnd::OnQuitStudents()
 
 void CTeacherWnd::OnMessage()
 {
-    // The three-field dialog writes its texts with kq::SetCommandFields and
-    // sends; without it the command ends after the check, as on Cancel.
-    BeginCommand();
+    if (!BeginCommand())
+        return;
+    CThreeFieldDlg dialog;
+    if (RunCommandDialog(dialog) != IDOK)
+        return;
+    m_command.block.code = kCodeThreeTexts;
+    kq::SetCommandFields(m_command, dialog.GetFirstText().GetString(), dialog.GetMiddleText().GetString(),
+                         dialog.GetLastText().GetString());
+    SendCommand();
 }
 
 void CTeacherWnd::OnRollCall()

@@ -48,3 +48,10 @@ void CToolTipPanel::OnSysCommand(UINT id, LPARAM lParam)
         CCommandPanel::OnSysCommand(id, lParam);
     }
 }
+
+void CToolTipPanel::ActivateToolTip(BOOL on)
+{
+    m_toolTipActive = on ? 1 : 0;
+    if (m_toolTip.GetSafeHwnd() != nullptr)
+        m_toolTip.Activate(on);
+}

@@ -12,6 +12,8 @@ public:
 
     // Set by the main window before creation.
     int m_toolTipActive = 1;
+    // Turns the buttons' tips on or off while the panel lives.
+    void ActivateToolTip(BOOL on);
 
 protected:
     // The tooltip window, active as m_toolTipActive says; the panel's

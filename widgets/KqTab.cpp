@@ -27,7 +27,8 @@ BOOL CKqTab::Create(const POINT* ear, int pointCount, UINT id, const RECT& body,
                     CWnd* parent)
 {
     const LPCSTR windowClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), nullptr, nullptr);
-    if (!CWnd::Create(windowClass, kWindowName, WS_CHILD | WS_VISIBLE, window, parent, id))
+    // The page paints its face around the controls it holds, not over them.
+    if (!CWnd::Create(windowClass, kWindowName, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, window, parent, id))
         return FALSE;
     const INT counts[kOnePolygon] = {pointCount};
     if (!m_earRegion.CreatePolyPolygonRgn(ear, counts, kOnePolygon, ALTERNATE))

@@ -28,7 +28,8 @@ public:
     // Selects (on top, controls shown) or deselects (controls hidden) the page; 1.
     int Select(int on);
     int IsSelected() const { return m_selected; }
-    // The control stays the dialog's child; the page shows and hides it. 1.
+    // A control created on the page at page coordinates; the page shows and
+    // hides it, and passes its commands on to the dialog. 1.
     int AddControl(CWnd* control);
     // Whether the page still holds its window region: only when the window
     // did not take it (after SetWindowRgn the system owns it).

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "standins/common/ScriptedResult.h"
 #include "standins/common/Trace.h"
 
 #include <atomic>
@@ -19,12 +20,21 @@ std::atomic<unsigned> g_volume[kLineCount] = {kInitialVolume, kInitialVolume};
 
 const char* NameOf(const char* mixer) { return mixer != nullptr ? mixer : "(default)"; }
 
+// A test's scripted result of `function` (KQ_KQMIXER_<function>): a mixer
+// that is not there, or a line that refuses its volume.
+bool Scripted(const char* function, int& result)
+{
+    return kq::ScriptedResult("KqMixer", function, result);
+}
+
 } // namespace
 
 // Line 0 or 1; a negative result means the line does not exist.
 extern "C" int KqMixerGetRecVolume(int line, char* mixer)
 {
     kq::Trace("KqMixer", "KqMixerGetRecVolume line=%d mixer=%s", line, NameOf(mixer));
+    if (int scripted = 0; Scripted("KqMixerGetRecVolume", scripted))
+        return scripted;
     if (line < 0 || line >= kLineCount)
         return kFailed;
     return static_cast<int>(g_volume[line].load());
@@ -36,6 +46,8 @@ extern "C" int KqMixerSetRecVolume(int first, int second, unsigned volume, char*
 {
     kq::Trace("KqMixer", "KqMixerSetRecVolume first=%d second=%d volume=%u mixer=%s", first,
         second, volume, NameOf(mixer));
+    if (int scripted = 0; Scripted("KqMixerSetRecVolume", scripted))
+        return scripted;
     int line;
     if (first == 1 && second == 0)
         line = 0;

@@ -200,6 +200,8 @@ HRESULT STDMETHODCALLTYPE HttpServiceObject::QueryProxy(BSTR address, short port
         portNumber, Narrow(userName).c_str(), SysStringLen(password) > 0 ? "set" : "empty");
     if (result == nullptr)
         return E_POINTER;
+    if (HRESULT scripted; Scripted("QueryProxy", scripted))
+        return scripted;
     *result = ProbeProxy(host, portNumber);
     return S_OK;
 }

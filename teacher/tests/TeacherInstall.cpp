@@ -11,7 +11,7 @@ namespace {
 
 // What the install folder holds, as laid out in the build tree.
 const char* const kModules[] = {"Teacher.exe", "resource.dll", "KqCheck.dll", "dsetup.dll", "Quizhall.dll",
-                                "KqTransmit.dll", "KqVideoS.dll", "Proxyward.dll"};
+                                "KqTransmit.dll", "KqVideoS.dll", "Proxyward.dll", "KqMixer.dll"};
 
 constexpr char kTestAdapter[] = "198.18.0.1";
 

@@ -62,6 +62,8 @@ TeachingSession::TeachingSession(const std::vector<IniValue>& ini, const std::ve
     if (m_install.Start(environment))
         m_main = m_install.FindWindowOf(kMainTitle);
     Settle();
+    // What the start itself sent (the homework settings) is not the tests'.
+    NewSends();
 }
 
 TeachingSession::~TeachingSession()

@@ -98,7 +98,17 @@ extern "C" void LecternSendCommand(const kq::CommandBlockWithTail* block)
         AnswerSeatTexts();
 }
 
-extern "C" void LecternSetConfig(const kq::TeacherConfig*) {}
+// The fields of the configuration that the teacher's settings change.
+extern "C" void LecternSetConfig(const kq::TeacherConfig* config)
+{
+    if (config != nullptr)
+        kq::Trace("Lectern",
+                  "config sound=%u chalkpad=%u delaySon=%u delayMon=%u compress=%u screenChange=%u hits=%u "
+                  "quality=%u kqDesk=%u record=%u",
+                  config->SoundOpenFlag, config->StudentRunChalkpad, config->DelaySon, config->DelayMon,
+                  config->CompressMethord, config->ScreenChange, config->Hits, config->Quality, config->KqDesk,
+                  config->Record);
+}
 extern "C" void LecternSetOptions(const kq::BroadcastOptions* options)
 {
     if (options != nullptr)
