@@ -126,7 +126,7 @@ LRESULT CTeacherWnd::OnRepaintToolPages(WPARAM, LPARAM)
         const bool overlay = anyIn(kq::kSeatOverlay);
         SetToggleFaces(kq::kBlankScreenToggle, overlay);
         m_collecting = overlay ? 1 : 0;
-    } else if (ActivityState == kq::kActivityCollecting) {
+    } else if (ActivityState == kq::kActivityTextOverlay) {
         const bool overlay = anyIn(kq::kSeatOverlayInTest) || anyIn(kq::kSeatOverlay);
         SetToggleFaces(kq::kTestOverlayToggle, overlay);
         m_collecting = overlay ? 1 : 0;
