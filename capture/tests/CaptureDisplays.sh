@@ -19,6 +19,8 @@ cleanup() {
 trap cleanup EXIT
 
 status=0
+# The display objects' lock is checked once, on the first screen.
+only_once=""
 # geometry, then the depth and width the platform reports for it
 for screen in 1024x768x24:32:1024 1024x768x16:16:1024 1018x768x24:32:1018; do
   IFS=: read -r geometry bits width <<<"$screen"
@@ -27,7 +29,8 @@ for screen in 1024x768x24:32:1024 1024x768x16:16:1024 1018x768x24:32:1018; do
   read -r display xvfb_pid <<<"$screen"
   kq_wine_copy "$work/prefix"
   DISPLAY=":$display" WINEPREFIX="$work/prefix" KQ_SCREEN_BITS="$bits" KQ_SCREEN_WIDTH="$width" \
-    wine "$test_exe" || status=1
+    wine "$test_exe" $only_once || status=1
+  only_once="--gtest_filter=-CaptureService.CallsFromSeveralThreadsAtOnceAllSucceed"
   WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
   WINEPREFIX="$work/prefix" wineserver -w 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null

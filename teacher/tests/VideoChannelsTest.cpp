@@ -573,12 +573,13 @@ TEST_F(VideoChannels, EndingViewsAndSwitchingSound)
     EXPECT_TRUE(kqtest::ShowsFace(chat, m_resources, TeacherRes::IDB_CHAT_HAND_UP_UP));
     m_session.NewSends();
 
-    // Nothing selected lists no seat: nothing is sent and nothing changes.
+    // Nothing selected lists no seat: nothing is sent and the seat keeps its
+    // state. (Clearing the selection gives 309 its usual faces.)
     m_session.Select(Selection::None);
     m_session.Command(868);
     EXPECT_TRUE(m_session.NewSends().empty());
     EXPECT_EQ(SeatState(icons, 1, 2), 2);
-    EXPECT_TRUE(kqtest::ShowsFace(chat, m_resources, TeacherRes::IDB_CHAT_HAND_UP_UP));
+    EXPECT_TRUE(kqtest::ShowsFace(chat, m_resources, TeacherRes::IDB_CHAT_UP));
 
     // Two seats: only the first, logged on again; 309 looks as usual.
     m_session.Select(Selection::Two);

@@ -20,7 +20,9 @@ a1_c="$(classroom_drive_c A1)"
 ini="$teacher/Teacher.ini"
 sed -i -e '/^\[SEAT\]/,/^\[/{/^\[SEAT\]/!{/^\[/!d}}' "$ini"
 sed -i -e '/^\[SEAT\]/a SeatCount=5\nColumnCount=3\nRowCount=2\n1=A1,0,0,0,00e04c000001\n2=C1,2,0,0,00e04c000002\n3=A2,0,1,0,00e04c000003\n4=B2,1,1,0,00e04c00009\n5=C2,2,1,0,00e04c000004' "$ini"
-printf '[NETADAPTER]\nIPADDRESS=198.18.1.10\n' >"$teacher/student.ini"
+# The teacher's sockets on its adapter; the environment check's limits in
+# the same file stay as installed.
+sed -i 's/^IPADDRESS=.*/IPADDRESS=198.18.1.10/' "$teacher/student.ini"
 
 classroom_run T Teacher/Teacher.exe &
 teacher_pid=$!
