@@ -127,6 +127,16 @@ int CMulticastSocket::SendTo(const void* buffer, int length, DWORD* sent, int at
     return 0;
 }
 
+void CMulticastSocket::SendCopies(const void* buffer, int length, int copies, int attempts, DWORD pauseMs)
+{
+    for (int i = 0; i < copies; ++i) {
+        DWORD sent = 0;
+        SendTo(buffer, length, &sent, attempts);
+        if (i + 1 < copies)
+            Sleep(pauseMs);
+    }
+}
+
 int CMulticastSocket::RecvFrom(void* buffer, int length, DWORD* received)
 {
     WSABUF piece{static_cast<ULONG>(length), static_cast<CHAR*>(buffer)};

@@ -37,6 +37,9 @@ public:
     // Sends the whole buffer to the group; a send that would block is tried
     // again after 1 ms, `attempts` times in all.
     int SendTo(const void* buffer, int length, DWORD* sent, int attempts);
+    // Sends the buffer `copies` times, `pauseMs` apart, so that a notice
+    // survives the loss of a datagram or two; each copy as SendTo.
+    void SendCopies(const void* buffer, int length, int copies, int attempts, DWORD pauseMs);
     // One datagram; the sender lands in FromAddress(). `received` is written
     // only on success.
     int RecvFrom(void* buffer, int length, DWORD* received);

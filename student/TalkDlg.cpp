@@ -116,12 +116,7 @@ void CTalkDlg::EndTalk()
     if (!m_socketOpen)
         return;
     const uint8_t notice = kq::kTalkStudentEnded;
-    for (int i = 0; i < kEndNotices; ++i) {
-        DWORD sent = 0;
-        m_socket.SendTo(&notice, sizeof notice, &sent, kSendAttempts);
-        if (i + 1 < kEndNotices)
-            ::Sleep(kEndNoticePauseMs);
-    }
+    m_socket.SendCopies(&notice, sizeof notice, kEndNotices, kSendAttempts, kEndNoticePauseMs);
     m_socket.Close();
     m_socketOpen = false;
 }

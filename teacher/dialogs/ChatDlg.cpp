@@ -147,12 +147,7 @@ void CChatDlg::EndChat()
     if (!m_socketOpen)
         return;
     const uint8_t end = kq::kTalkTeacherEnded;
-    for (int i = 0; i < kEndRecords; ++i) {
-        DWORD sent = 0;
-        m_socket.SendTo(&end, sizeof end, &sent, kSendAttempts);
-        if (i + 1 < kEndRecords)
-            ::Sleep(kEndRecordPauseMs);
-    }
+    m_socket.SendCopies(&end, sizeof end, kEndRecords, kSendAttempts, kEndRecordPauseMs);
     m_socket.Close();
     m_socketOpen = false;
 }
