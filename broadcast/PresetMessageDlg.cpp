@@ -15,7 +15,6 @@ constexpr int kCloseButton = 8001;
 constexpr int kMessageCombo = 8005;
 constexpr int kComboLimit = 256;
 constexpr int kComboItemHeight = 13;
-constexpr int kCaptionBand = 20;
 constexpr int kCorner = 16;
 constexpr int kTitleX = 125;
 constexpr int kTitleY = 4;
@@ -40,11 +39,8 @@ constexpr Place kPlaces[] = {
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(CPresetMessageDlg, CDialog)
+BEGIN_MESSAGE_MAP(CPresetMessageDlg, CViewPopupDlg)
     ON_WM_ERASEBKGND()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_NCLBUTTONDOWN()
-    ON_WM_SYSCOMMAND()
     ON_BN_CLICKED(kCloseButton, OnClose8001)
 END_MESSAGE_MAP()
 
@@ -136,26 +132,4 @@ void CPresetMessageDlg::Hide()
 {
     ShowWindow(SW_HIDE);
     RedrawCurrentView();
-}
-
-void CPresetMessageDlg::OnLButtonDown(UINT flags, CPoint point)
-{
-    if (point.y < kCaptionBand) {
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-        return;
-    }
-    CDialog::OnLButtonDown(flags, point);
-}
-
-void CPresetMessageDlg::OnNcLButtonDown(UINT hitTest, CPoint point)
-{
-    CDialog::OnNcLButtonDown(hitTest, point);
-    RedrawCurrentView();
-}
-
-void CPresetMessageDlg::OnSysCommand(UINT id, LPARAM lParam)
-{
-    if ((id & 0xFFF0) == SC_CLOSE)
-        return;
-    CDialog::OnSysCommand(id, lParam);
 }

@@ -4,9 +4,10 @@
 // five preset messages, OK, Cancel and close. OK hands the text to the host
 // as notice 10 (warn) or 11 (lock) for the station.
 
+#include "broadcast/ViewPopupDlg.h"
 #include "framework/Framework.h"
 
-class CPresetMessageDlg : public CDialog {
+class CPresetMessageDlg : public CViewPopupDlg {
 public:
     enum Action { WARN = 0, LOCK = 1 };
 
@@ -20,9 +21,6 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
-    afx_msg void OnLButtonDown(UINT flags, CPoint point);
-    afx_msg void OnNcLButtonDown(UINT hitTest, CPoint point);
-    afx_msg void OnSysCommand(UINT id, LPARAM lParam);
     afx_msg void OnClose8001();
     DECLARE_MESSAGE_MAP()
 

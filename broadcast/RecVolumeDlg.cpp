@@ -16,7 +16,6 @@ constexpr int kCloseButton = 8001;
 constexpr int kSlider = 8002;
 constexpr int kMuteBox = 8003;
 constexpr COLORREF kControlColour = RGB(171, 229, 249);
-constexpr int kCaptionBand = 20;
 constexpr int kCorner = 16;
 constexpr DWORD kAfterMuteMs = 2000;
 constexpr char kMixerLibrary[] = "KqMixer.dll";
@@ -65,14 +64,11 @@ void SetRecordingVolume(uint32_t volume)
         set(kSetFirst, kSetSecond, volume, nullptr);
 }
 
-BEGIN_MESSAGE_MAP(CRecVolumeDlg, CDialog)
+BEGIN_MESSAGE_MAP(CRecVolumeDlg, CViewPopupDlg)
     ON_WM_ERASEBKGND()
     ON_WM_HSCROLL()
     ON_BN_CLICKED(kMuteBox, OnMute)
     ON_BN_CLICKED(kCloseButton, OnCloseButton)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_NCLBUTTONDOWN()
-    ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 CRecVolumeDlg::CRecVolumeDlg() : m_slider(kControlColour, true), m_mute(kControlColour, true) {}
@@ -171,25 +167,3 @@ void CRecVolumeDlg::Hide()
 void CRecVolumeDlg::OnOK() { Hide(); }
 void CRecVolumeDlg::OnCancel() { Hide(); }
 void CRecVolumeDlg::OnCloseButton() { Hide(); }
-
-void CRecVolumeDlg::OnLButtonDown(UINT flags, CPoint point)
-{
-    if (point.y < kCaptionBand) {
-        PostMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(point.x, point.y));
-        return;
-    }
-    CDialog::OnLButtonDown(flags, point);
-}
-
-void CRecVolumeDlg::OnNcLButtonDown(UINT hitTest, CPoint point)
-{
-    CDialog::OnNcLButtonDown(hitTest, point);
-    RedrawCurrentView();
-}
-
-void CRecVolumeDlg::OnSysCommand(UINT id, LPARAM lParam)
-{
-    if ((id & 0xFFF0) == SC_CLOSE)
-        return;
-    CDialog::OnSysCommand(id, lParam);
-}

@@ -6,9 +6,10 @@
 #include "widgets/ColorButton.h"
 #include "widgets/ColorSlider.h"
 
+#include "broadcast/ViewPopupDlg.h"
 #include "framework/Framework.h"
 
-class CRecVolumeDlg : public CDialog {
+class CRecVolumeDlg : public CViewPopupDlg {
 public:
     CRecVolumeDlg();
     // Created hidden, with the view as its parent.
@@ -25,9 +26,6 @@ protected:
     afx_msg void OnHScroll(UINT code, UINT position, CScrollBar* bar);
     afx_msg void OnMute();
     afx_msg void OnCloseButton();
-    afx_msg void OnLButtonDown(UINT flags, CPoint point);
-    afx_msg void OnNcLButtonDown(UINT hitTest, CPoint point);
-    afx_msg void OnSysCommand(UINT id, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
