@@ -13,7 +13,8 @@ source "$here/lib.sh"
 loss=5            # per cent
 broadcast_s=20
 patience=90       # seconds for each thing awaited
-recovery_s=30     # for the screens to match once the picture stands still
+recovery_s=90     # for the screens to match once the picture stands still: at 5 % loss
+                  # few frames arrive whole
 cursor_x=300
 cursor_y=200
 wm_command=273
